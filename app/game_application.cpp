@@ -1,0 +1,35 @@
+#include "game_application.h"
+
+#include "asset_error.h"
+#include "message_box.h"
+
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+GameApplication::GameApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("pokori-rescue"));
+    setApplicationDisplayName(kGameTitle);
+    setApplicationVersion(QStringLiteral("1.0.1"));
+}
+
+bool GameApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const AssetError& error) {
+        fail(error);
+    }
+}
+
+void GameApplication::fail(const AssetError& error)
+{
+    std::fprintf(stderr, "pokori-rescue: %s\n", qUtf8Printable(error.message().replace('\n', ' ')));
+    std::fflush(stderr);
+    QMessageBox::critical(nullptr, kGameTitle, error.message());
+    // Exit at once: the handler that failed must not go on with its steps.
+    std::exit(EXIT_FAILURE);
+}

@@ -1,0 +1,20 @@
+#include "asset_error.h"
+#include "fom.h"
+#include "game_application.h"
+#include "message_box.h"
+#include "random_source.h"
+
+int main(int argc, char** argv)
+{
+    GameApplication app(argc, argv);
+    GameApplication::setStyle(QStringLiteral("Fusion")); // the same look on every desktop
+    ClockRandom random;
+    Fom fom(random, showGameMessage, GameApplication::applicationDirPath());
+    try {
+        fom.Form_Load();
+    } catch (const AssetError& error) {
+        GameApplication::fail(error);
+    }
+    fom.show();
+    return GameApplication::exec();
+}

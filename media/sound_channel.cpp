@@ -1,0 +1,108 @@
+#include "sound_channel.h"
+
+#include <SDL_mixer.h>
+
+void SoundChannel::ChunkDeleter::operator()(Mix_Chunk* chunk) const
+{
+    Mix_FreeChunk(chunk);
+}
+
+SoundChannel::SoundChannel(int mixerChannel)
+    : m_mixerChannel(mixerChannel)
+{
+}
+
+SoundChannel::~SoundChannel()
+{
+    close();
+}
+
+void SoundChannel::command(QStringView word)
+{
+    if (word == u"open")
+        open();
+    else if (word == u"prev")
+        prev();
+    else if (word == u"play")
+        play();
+    else if (word == u"stop")
+        stop();
+    else if (word == u"close")
+        close();
+}
+
+void SoundChannel::restart()
+{
+    command(u"prev");
+    command(u"play");
+}
+
+void SoundChannel::open()
+{
+    close();
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0)
+        return; // no audio device: stay silent
+    m_chunk.reset(Mix_LoadWAV(m_fileName.toUtf8().constData()));
+}
+
+void SoundChannel::prev()
+{
+    if (m_chunk)
+        Mix_HaltChannel(m_mixerChannel);
+    m_position = Position::Start;
+}
+
+void SoundChannel::play()
+{
+    if (!m_chunk)
+        return;
+    switch (m_position) {
+    case Position::Start:
+        if (Mix_PlayChannel(m_mixerChannel, m_chunk.get(), 0) == m_mixerChannel)
+            m_position = Position::Running;
+        break;
+    case Position::Paused:
+        Mix_Resume(m_mixerChannel);
+        m_position = Position::Running;
+        break;
+    case Position::Running:
+        break; // already playing, or played to its end
+    }
+}
+
+void SoundChannel::stop()
+{
+    if (m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel)) {
+        Mix_Pause(m_mixerChannel);
+        m_position = Position::Paused;
+    }
+}
+
+void SoundChannel::close()
+{
+    if (m_chunk)
+        Mix_HaltChannel(m_mixerChannel);
+    m_chunk.reset();
+    m_position = Position::Start;
+}
+
+qint64 SoundChannel::length() const
+{
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (!m_chunk || Mix_QuerySpec(&frequency, &format, &channels) == 0 || frequency <= 0)
+        return 0;
+    const qint64 bytesPerFrame = qint64(SDL_AUDIO_BITSIZE(format) / 8) * channels;
+    const qint64 frames = qint64(m_chunk->alen) / bytesPerFrame;
+    return frames * 1000 / frequency;
+}
+
+bool SoundChannel::isPlaying() const
+{
+    return m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel)
+        && !Mix_Paused(m_mixerChannel);
+}
