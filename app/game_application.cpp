@@ -29,7 +29,10 @@ void GameApplication::fail(const AssetError& error)
 {
     std::fprintf(stderr, "pokori-rescue: %s\n", qUtf8Printable(error.message().replace('\n', ' ')));
     std::fflush(stderr);
-    QMessageBox::critical(nullptr, kGameTitle, error.message());
+    // On a headless platform nobody could see or dismiss the box.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, kGameTitle, error.message());
     // Exit at once: the handler that failed must not go on with its steps.
     std::exit(EXIT_FAILURE);
 }

@@ -98,7 +98,7 @@ qint64 SoundChannel::length() const
         return 0;
     const qint64 bytesPerFrame = qint64(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     const qint64 frames = qint64(m_chunk->alen) / bytesPerFrame;
-    return frames * 1000 / frequency;
+    return (frames * 1000 + frequency / 2) / frequency; // to the nearest ms
 }
 
 bool SoundChannel::isPlaying() const

@@ -1,0 +1,148 @@
+// Sound channels over SDL_mixer's dummy driver: the command words, their
+// order, and silence where a file cannot be played.
+#include "audio_device.h"
+#include "fixtures.h"
+#include "sound_channel.h"
+
+#include <QFile>
+#include <QtTest>
+
+class ChannelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_device = std::make_unique<AudioDevice>();
+        QVERIFY(m_device->isOpen());
+    }
+    void cleanupTestCase() { m_device.reset(); }
+
+    void openReadsTheFileAndItsLength()
+    {
+        m_assets.writeWave("long.wav", 1500);
+        SoundChannel channel(1);
+        channel.setFileName(m_assets.path("long.wav"));
+        QVERIFY(!channel.isOpen());
+        QCOMPARE(channel.length(), 0);
+        channel.command(u"open");
+        QVERIFY(channel.isOpen());
+        QCOMPARE(channel.length(), 1500);
+        QVERIFY(!channel.isPlaying());
+    }
+
+    void playRunsWithoutBlockingAndPrevStops()
+    {
+        m_assets.writeWave("long.wav", 1500);
+        SoundChannel channel(1);
+        channel.setFileName(m_assets.path("long.wav"));
+        channel.command(u"open");
+        channel.command(u"play");
+        QVERIFY(channel.isPlaying());
+        channel.command(u"prev");
+        QVERIFY(!channel.isPlaying());
+        channel.restart();
+        QVERIFY(channel.isPlaying());
+    }
+
+    void stopKeepsThePositionForTheNextPlay()
+    {
+        m_assets.writeWave("long.wav", 1500);
+        SoundChannel channel(2);
+        channel.setFileName(m_assets.path("long.wav"));
+        channel.command(u"open");
+        channel.command(u"play");
+        channel.command(u"stop");
+        QVERIFY(!channel.isPlaying());
+        channel.command(u"play");
+        QVERIFY(channel.isPlaying());
+        channel.command(u"close");
+        QVERIFY(!channel.isOpen());
+        QVERIFY(!channel.isPlaying());
+        channel.command(u"play"); // closed for good: silent
+        QVERIFY(!channel.isPlaying());
+    }
+
+    void aSoundPlayedToItsEndNeedsPrevBeforeItPlaysAgain()
+    {
+        m_assets.writeWave("blip.wav", 20);
+        SoundChannel channel(3);
+        channel.setFileName(m_assets.path("blip.wav"));
+        channel.command(u"open");
+        channel.command(u"play");
+        QTRY_VERIFY_WITH_TIMEOUT(!channel.isPlaying(), 2000);
+        channel.command(u"play");
+        QVERIFY(!channel.isPlaying());
+        channel.restart();
+        QVERIFY(channel.isPlaying());
+    }
+
+    void channelsMixAndRestartOnlyThemselves()
+    {
+        m_assets.writeWave("a.wav", 1500);
+        m_assets.writeWave("b.wav", 1500);
+        SoundChannel first(4);
+        SoundChannel second(5);
+        first.setFileName(m_assets.path("a.wav"));
+        second.setFileName(m_assets.path("b.wav"));
+        first.command(u"open");
+        second.command(u"open");
+        first.restart();
+        second.restart();
+        QVERIFY(first.isPlaying() && second.isPlaying());
+        first.restart();
+        QVERIFY(first.isPlaying() && second.isPlaying());
+        first.command(u"prev");
+        QVERIFY(!first.isPlaying() && second.isPlaying());
+    }
+
+    void unplayableFilesLeaveTheChannelSilent_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("text") << QByteArray("this is not a sound\n") << true;
+        QTest::newRow("truncated header") << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16) << true;
+    }
+    void unplayableFilesLeaveTheChannelSilent()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, exists);
+        const QString path = m_assets.path("bad.wav");
+        QFile::remove(path);
+        if (exists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        SoundChannel channel(6);
+        channel.setFileName(path);
+        channel.command(u"open");
+        QVERIFY(!channel.isOpen());
+        QCOMPARE(channel.length(), 0);
+        for (const char16_t* word : {u"prev", u"play", u"stop", u"close", u"nonsense"})
+            channel.command(word);
+        QVERIFY(!channel.isPlaying());
+    }
+
+    void withoutAnAudioDeviceEveryChannelIsSilent()
+    {
+        m_device.reset();
+        m_assets.writeWave("long.wav", 1500);
+        SoundChannel channel(1);
+        channel.setFileName(m_assets.path("long.wav"));
+        channel.command(u"open");
+        channel.restart();
+        QVERIFY(!channel.isOpen());
+        QVERIFY(!channel.isPlaying());
+        QCOMPARE(channel.length(), 0);
+        m_device = std::make_unique<AudioDevice>();
+    }
+
+private:
+    TestAssets m_assets;
+    std::unique_ptr<AudioDevice> m_device;
+};
+
+QTEST_GUILESS_MAIN(ChannelTest)
+#include "test_channels.moc"
