@@ -9,7 +9,6 @@
 #include "picture_box.h"
 #include "random_source.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -87,7 +86,8 @@ void Fom::Form_Unload()
         channel->command(u"stop");
         channel->command(u"close");
     }
-    QCoreApplication::exit(0);
+    // The program ends with its only window: Qt leaves the event loop once
+    // the last window has closed.
 }
 
 void Fom::Img_Click()
