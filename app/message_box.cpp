@@ -1,10 +1,13 @@
 #include "message_box.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 void showGameMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, kGameTitle, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, as on every desktop
     box.exec();
 }
