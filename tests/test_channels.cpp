@@ -9,6 +9,17 @@
 
 class ChannelTest : public QObject {
     Q_OBJECT
+
+    // A channel opened on a fresh test wave of the given length.
+    std::unique_ptr<SoundChannel> opened(int mixerChannel, const QString& name, int ms)
+    {
+        m_assets.writeWave(name, ms);
+        auto channel = std::make_unique<SoundChannel>(mixerChannel);
+        channel->setFileName(m_assets.path(name));
+        channel->command(u"open");
+        return channel;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -19,12 +30,11 @@ private slots:
 
     void openReadsTheFileAndItsLength()
     {
-        m_assets.writeWave("long.wav", 1500);
-        SoundChannel channel(1);
-        channel.setFileName(m_assets.path("long.wav"));
-        QVERIFY(!channel.isOpen());
-        QCOMPARE(channel.length(), 0);
-        channel.command(u"open");
+        SoundChannel closed(1);
+        QVERIFY(!closed.isOpen());
+        QCOMPARE(closed.length(), 0);
+        auto owned = opened(1, "long.wav", 1500);
+        SoundChannel& channel = *owned;
         QVERIFY(channel.isOpen());
         QCOMPARE(channel.length(), 1500);
         QVERIFY(!channel.isPlaying());
@@ -32,10 +42,8 @@ private slots:
 
     void playRunsWithoutBlockingAndPrevStops()
     {
-        m_assets.writeWave("long.wav", 1500);
-        SoundChannel channel(1);
-        channel.setFileName(m_assets.path("long.wav"));
-        channel.command(u"open");
+        auto owned = opened(1, "long.wav", 1500);
+        SoundChannel& channel = *owned;
         channel.command(u"play");
         QVERIFY(channel.isPlaying());
         channel.command(u"prev");
@@ -46,10 +54,8 @@ private slots:
 
     void stopKeepsThePositionForTheNextPlay()
     {
-        m_assets.writeWave("long.wav", 1500);
-        SoundChannel channel(2);
-        channel.setFileName(m_assets.path("long.wav"));
-        channel.command(u"open");
+        auto owned = opened(2, "long.wav", 1500);
+        SoundChannel& channel = *owned;
         channel.command(u"play");
         channel.command(u"stop");
         QVERIFY(!channel.isPlaying());
@@ -64,10 +70,8 @@ private slots:
 
     void aSoundPlayedToItsEndNeedsPrevBeforeItPlaysAgain()
     {
-        m_assets.writeWave("blip.wav", 20);
-        SoundChannel channel(3);
-        channel.setFileName(m_assets.path("blip.wav"));
-        channel.command(u"open");
+        auto owned = opened(3, "blip.wav", 20);
+        SoundChannel& channel = *owned;
         channel.command(u"play");
         QTRY_VERIFY_WITH_TIMEOUT(!channel.isPlaying(), 2000);
         channel.command(u"play");
@@ -78,14 +82,10 @@ private slots:
 
     void channelsMixAndRestartOnlyThemselves()
     {
-        m_assets.writeWave("a.wav", 1500);
-        m_assets.writeWave("b.wav", 1500);
-        SoundChannel first(4);
-        SoundChannel second(5);
-        first.setFileName(m_assets.path("a.wav"));
-        second.setFileName(m_assets.path("b.wav"));
-        first.command(u"open");
-        second.command(u"open");
+        auto firstOwned = opened(4, "a.wav", 1500);
+        auto secondOwned = opened(5, "b.wav", 1500);
+        SoundChannel& first = *firstOwned;
+        SoundChannel& second = *secondOwned;
         first.restart();
         second.restart();
         QVERIFY(first.isPlaying() && second.isPlaying());
@@ -128,10 +128,8 @@ private slots:
     void withoutAnAudioDeviceEveryChannelIsSilent()
     {
         m_device.reset();
-        m_assets.writeWave("long.wav", 1500);
-        SoundChannel channel(1);
-        channel.setFileName(m_assets.path("long.wav"));
-        channel.command(u"open");
+        auto owned = opened(1, "long.wav", 1500);
+        SoundChannel& channel = *owned;
         channel.restart();
         QVERIFY(!channel.isOpen());
         QVERIFY(!channel.isPlaying());
