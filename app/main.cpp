@@ -4,10 +4,13 @@
 #include "message_box.h"
 #include "random_source.h"
 
+#include <QIcon>
+
 int main(int argc, char** argv)
 {
     GameApplication app(argc, argv);
     GameApplication::setStyle(QStringLiteral("Fusion")); // the same look on every desktop
+    GameApplication::setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
     ClockRandom random;
     Fom fom(random, showGameMessage, GameApplication::applicationDirPath());
     try {

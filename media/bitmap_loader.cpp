@@ -3,88 +3,132 @@
 #include "asset_error.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QImageReader>
-#include <QtEndian>
 
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
 constexpr qsizetype kFileHeaderSize = 14;
-constexpr qsizetype kInfoHeaderSize = 40; // BITMAPINFOHEADER, the smallest with a compression field
+constexpr quint32 kCoreHeaderSize = 12; // BITMAPCOREHEADER: 16-bit sizes, no compression
+constexpr quint32 kInfoHeaderSize = 40; // BITMAPINFOHEADER, the smallest with a compression field
 constexpr quint32 kUncompressed = 0;
+constexpr quint32 kRle8 = 1;
+constexpr quint32 kRle4 = 2;
 constexpr quint32 kBitFields = 3;
+// 4096 x 4096 pixels: 64 MiB decoded, many times the game's largest picture.
+// A header claiming more is broken or hostile; refusing it before decoding
+// keeps a bad file from costing gigabytes.
+constexpr qint64 kMaxPixels = qint64(4096) * 4096;
 
-quint32 read32(const QByteArray& bytes, qsizetype at)
+struct BitmapHeader {
+    quint32 pixelsAt = 0;
+    quint32 infoSize = 0;
+    qint64 width = 0;
+    qint64 height = 0;
+    quint16 bitsPerPixel = 0;
+    quint32 compression = kUncompressed;
+    quint32 pixelBytes = 0; // as stated; needed only when compressed
+    bool complete = false;  // the whole header is in the file
+    // A header of a kind Windows writes: the core header or one that
+    // begins like the info header. Qt makes something of other sizes too,
+    // but what it makes of them is not measured here.
+    [[nodiscard]] bool known() const { return infoSize == kCoreHeaderSize || infoSize >= kInfoHeaderSize; }
+};
+
+BitmapHeader headerOf(const QByteArray& bytes)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    QDataStream in(bytes);
+    in.setByteOrder(QDataStream::LittleEndian);
+    in.skipRawData(10); // "BM", file size, reserved
+    BitmapHeader h;
+    in >> h.pixelsAt >> h.infoSize;
+    quint16 planes = 0;
+    if (h.infoSize == kCoreHeaderSize) {
+        quint16 width = 0;
+        quint16 height = 0;
+        in >> width >> height >> planes >> h.bitsPerPixel;
+        h.width = width;
+        h.height = height;
+    } else {
+        qint32 width = 0;
+        qint32 height = 0;
+        in >> width >> height >> planes >> h.bitsPerPixel >> h.compression >> h.pixelBytes;
+        h.width = width;
+        h.height = std::abs(qint64(height));
+    }
+    h.complete = in.status() == QDataStream::Ok && bytes.size() >= kFileHeaderSize + qint64(h.infoSize);
+    return h;
 }
 
-quint16 read16(const QByteArray& bytes, qsizetype at)
+// The bytes of pixel data a header promises: every row of an uncompressed
+// bitmap, the stated size of a run-length encoded one.
+qint64 promisedPixelBytes(const BitmapHeader& h)
 {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    if (h.compression == kRle8 || h.compression == kRle4)
+        return h.pixelBytes;
+    if ((h.compression != kUncompressed && h.compression != kBitFields) || h.width <= 0 || h.bitsPerPixel == 0)
+        return 0;
+    return (h.width * h.bitsPerPixel + 31) / 32 * 4 * h.height;
 }
 
-// Qt's reader shows a cut-off bitmap with its missing rows blank. For an
-// uncompressed bitmap we can tell: its pixel rows must all be in the file.
-std::optional<QString> truncation(const QByteArray& bytes)
+// Qt's reader shows a cut-off bitmap with its missing rows blank, so a
+// bitmap file must hold all the pixel data its header promises.
+bool cutOff(const BitmapHeader& h, qsizetype fileSize)
 {
-    if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || !bytes.startsWith("BM"))
-        return std::nullopt; // not a bitmap we can measure; the reader decides
-    const quint32 pixelsAt = read32(bytes, 10);
-    const quint32 infoSize = read32(bytes, 14);
-    if (infoSize < kInfoHeaderSize)
-        return std::nullopt;
-    const qint64 width = static_cast<qint32>(read32(bytes, 18));
-    const qint64 height = std::abs(static_cast<qint64>(static_cast<qint32>(read32(bytes, 22))));
-    const quint16 bitsPerPixel = read16(bytes, 28);
-    const quint32 compression = read32(bytes, 30);
-    if (compression != kUncompressed && compression != kBitFields)
-        return std::nullopt;
-    if (width <= 0 || bitsPerPixel == 0)
-        return std::nullopt;
-    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    if (qint64(pixelsAt) + rowBytes * height > bytes.size())
-        return QStringLiteral("ファイルが途中で切れています。");
-    return std::nullopt;
+    return qint64(h.pixelsAt) + promisedPixelBytes(h) > fileSize;
 }
 
-QString reasonFor(const QString& path, QImageReader::ImageReaderError error)
+QString fileReason(const QFileInfo& info)
 {
-    const QFileInfo info(path);
     if (!info.exists())
         return QStringLiteral("ファイルがありません。");
     if (info.isDir())
         return QStringLiteral("ファイルではなくフォルダーです。");
-    if (!info.isReadable())
-        return QStringLiteral("ファイルを読む権限がありません。");
-    if (info.size() == 0)
-        return QStringLiteral("ファイルが空です。");
-    if (error == QImageReader::UnsupportedFormatError)
-        return QStringLiteral("ビットマップ (BMP) 形式ではありません。");
-    return QStringLiteral("ビットマップが壊れているか、大きすぎます。");
+    return QStringLiteral("ファイルを読む権限がありません。");
 }
 
 } // namespace
 
 QPixmap loadBitmap(const QString& path)
 {
+    const QFileInfo info(path);
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw AssetError(path, reasonFor(path, QImageReader::DeviceError));
-    QByteArray bytes = file.readAll();
-    if (const std::optional<QString> cut = truncation(bytes))
-        throw AssetError(path, *cut);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        throw AssetError(path, fileReason(info));
+    return QPixmap::fromImage(decodeBitmap(file.readAll(), path));
+}
 
-    QBuffer buffer(&bytes);
+QImage decodeBitmap(const QByteArray& bytes, const QString& path)
+{
+    if (bytes.isEmpty())
+        throw AssetError(path, QStringLiteral("ファイルが空です。"));
+    if (!bytes.startsWith("BM"))
+        throw AssetError(path, QStringLiteral("ビットマップ (BMP) 形式ではありません。"));
+
+    // Judged by the header alone, before anything is allocated for pixels.
+    const BitmapHeader header = headerOf(bytes);
+    if (!header.complete)
+        throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
+    if (!header.known())
+        throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
+    if (header.width * header.height > kMaxPixels) {
+        throw AssetError(path, QStringLiteral("画像が大きすぎます（%1 x %2 ピクセル）。")
+                                   .arg(header.width)
+                                   .arg(header.height));
+    }
+    if (cutOff(header, bytes.size()))
+        throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
+
+    QByteArray data = bytes; // shared, not copied: QBuffer only reads it
+    QBuffer buffer(&data);
     QImageReader reader(&buffer, "bmp");
     reader.setDecideFormatFromContent(false);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
-        throw AssetError(path, reasonFor(path, reader.error()));
-    return QPixmap::fromImage(image);
+        throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
+    return image;
 }

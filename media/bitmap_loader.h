@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -7,3 +9,8 @@
 // refused even when its name ends in ".bmp". Throws AssetError naming the
 // file and the reason.
 [[nodiscard]] QPixmap loadBitmap(const QString& path);
+
+// The bytes of a bitmap file read from path, decoded; path only names the
+// file in the error. Refuses a cut-off bitmap, and one whose header claims
+// more pixels than a game picture could ever need, before decoding it.
+[[nodiscard]] QImage decodeBitmap(const QByteArray& bytes, const QString& path);

@@ -1,6 +1,12 @@
 #include "sound_channel.h"
 
+#include "wave_file.h"
+
+#include <QFile>
+
 #include <SDL_mixer.h>
+
+#include <limits>
 
 void SoundChannel::ChunkDeleter::operator()(Mix_Chunk* chunk) const
 {
@@ -45,7 +51,19 @@ void SoundChannel::open()
     int channels = 0;
     if (Mix_QuerySpec(&frequency, &format, &channels) == 0)
         return; // no audio device: stay silent
-    m_chunk.reset(Mix_LoadWAV(m_fileName.toUtf8().constData()));
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    if (!isWholeWave(bytes) || bytes.size() > std::numeric_limits<int>::max())
+        return;
+    // Closed here rather than by SDL_mixer, which forgets to on some files
+    // too short to be recognised.
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
+    if (!source)
+        return;
+    m_chunk.reset(Mix_LoadWAV_RW(source, 0));
+    SDL_RWclose(source);
 }
 
 void SoundChannel::prev()

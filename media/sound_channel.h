@@ -9,7 +9,7 @@ struct Mix_Chunk;
 
 // One sound channel, bound for the program's life to one wave file and
 // driven by command words, like a media-player control:
-//   "open"  loads the file (a file that fails to load leaves it silent),
+//   "open"  loads the wave file (a file that fails to load leaves it silent),
 //   "prev"  moves to the start and stops a sound that is playing,
 //   "play"  plays from the position without blocking,
 //   "stop"  stops, keeping the position,

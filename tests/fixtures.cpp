@@ -95,6 +95,23 @@ void TestGame::startRound()
     fom->ImgStt_Click();
 }
 
+void TestGame::press(int action, int times)
+{
+    for (int i = 0; i < times; ++i) {
+        fom->Com_MouseDown(action);
+        fom->Com_MouseUp(action);
+    }
+}
+
+void TestGame::tickToTheLastPrompt()
+{
+    for (int tick = 1; tick < 30; ++tick) {
+        const int last = fom->state().CurrentAction;
+        random.script({0.0f, drawFor((last + 1) % 3)});
+        fom->Tim_Timer();
+    }
+}
+
 QColor TestGame::sceneColour() const
 {
     const QPixmap& pixmap = fom->controls().Img->pixmap();

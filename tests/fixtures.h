@@ -59,6 +59,12 @@ struct MessageLog {
     QList<QColor> sceneColours;
 };
 
+// A draw that yields the given action.
+[[nodiscard]] constexpr float drawFor(int action)
+{
+    return (float(action) + 0.5f) / 3.0f;
+}
+
 // A window over test assets, loaded, shown and so reset, with every message
 // box recorded instead of shown.
 struct TestGame {
@@ -67,6 +73,9 @@ struct TestGame {
 
     void load();            // Form_Load, then show (which resets the round)
     void startRound();      // the player clicks the title picture
+    void press(int action, int times); // Com(action) down and up, times over
+    // Runs ticks 1 to 29, each prompting an action other than the last.
+    void tickToTheLastPrompt();
     [[nodiscard]] QColor sceneColour() const; // colour at the centre of Img
 
     TestAssets assets;

@@ -14,36 +14,11 @@ namespace {
 
 const QString kCaptions[3] = {"人工呼吸", "心臓マッサージ", "呼びかけ"};
 
-// A draw that yields the given action.
-float drawFor(int action)
-{
-    return (action + 0.5f) / 3.0f;
-}
-
 bool playControlsHidden(const FomControls& c)
 {
     return c.Label1->isHidden() && c.Label2->isHidden() && c.Label3->isHidden() && c.Label4->isHidden()
         && c.OKLbl->isHidden() && c.missLbl->isHidden() && c.Lbl->isHidden() && c.Com[0]->isHidden()
         && c.Com[1]->isHidden() && c.Com[2]->isHidden();
-}
-
-void press(Fom& fom, int action, int times)
-{
-    for (int i = 0; i < times; ++i) {
-        fom.Com_MouseDown(action);
-        fom.Com_MouseUp(action);
-    }
-}
-
-// Runs ticks 1 to 29, each prompting; draws default to 0.5 (action 1, or
-// the first other action when 1 was the last).
-void tickToTheLastPrompt(TestGame& game)
-{
-    for (int tick = 1; tick < 30; ++tick) {
-        const int last = game.fom->state().CurrentAction;
-        game.random.script({0.0f, drawFor((last + 1) % 3)});
-        game.fom->Tim_Timer();
-    }
 }
 
 } // namespace
@@ -232,7 +207,7 @@ private slots:
         QVERIFY(fom.channel(2).isPlaying()); // the sound plays on
 
         fom.Kestim_Timer(); // the prompt has vanished: presses still count against it
-        press(fom, 1, 4);
+        game.press(1, 4);
         QCOMPARE(fom.state().HitCount, 5);
         QCOMPARE(c.OKLbl->text(), QString("5"));
 
@@ -240,7 +215,7 @@ private slots:
         QCOMPARE(game.sceneColour(), TestAssets::colourOf("1.bmp"));
         QVERIFY(fom.channel(1).isPlaying() && fom.channel(2).isPlaying());
         fom.Com_MouseUp(0);
-        press(fom, 2, 11);
+        game.press(2, 11);
         QCOMPARE(fom.state().HitCount, 5);
         QCOMPARE(fom.state().MissCount, 12);
         QCOMPARE(c.OKLbl->text(), QString("5"));
@@ -248,7 +223,7 @@ private slots:
 
         game.random.script({0.0f, drawFor(2)});
         fom.Tim_Timer();
-        press(fom, 2, 1);
+        game.press(2, 1);
         QCOMPARE(fom.state().HitCount, 6);
     }
 
@@ -258,7 +233,7 @@ private slots:
         game.load();
         game.startRound();
         Fom& fom = *game.fom;
-        press(fom, 0, 3);
+        game.press(0, 3);
         const int messages = static_cast<int>(game.messages.texts.size());
         QTest::mouseClick(fom.controls().Img, Qt::LeftButton);
         QCOMPARE(game.messages.texts.size(), messages);
@@ -303,9 +278,9 @@ private slots:
         game.load();
         game.startRound();
         Fom& fom = *game.fom;
-        press(fom, 0, hits);
-        press(fom, 1, misses);
-        tickToTheLastPrompt(game);
+        game.press(0, hits);
+        game.press(1, misses);
+        game.tickToTheLastPrompt();
         QCOMPARE(fom.state().HitCount, hits);
         QCOMPARE(fom.state().MissCount, misses);
 
@@ -339,8 +314,8 @@ private slots:
         }, game.assets.dir());
         game.load();
         game.startRound();
-        press(*game.fom, game.fom->state().CurrentAction, 70);
-        tickToTheLastPrompt(game);
+        game.press(game.fom->state().CurrentAction, 70);
+        game.tickToTheLastPrompt();
         playing.clear();
         game.fom->Tim_Timer();
         QCOMPARE(playing, (QList<bool>{false, false, false, false, false}));
@@ -353,7 +328,7 @@ private slots:
         game.assets.remove("7.wav");
         game.load();
         game.startRound();
-        tickToTheLastPrompt(game);
+        game.tickToTheLastPrompt();
         game.fom->Tim_Timer();
         QCOMPARE(game.messages.texts.last(), QString("死んでしまった…"));
         QCOMPARE(game.sceneColour(), TestAssets::colourOf("end.bmp"));
@@ -365,7 +340,7 @@ private slots:
         game.load();
         game.startRound();
         game.assets.remove("end0.bmp");
-        tickToTheLastPrompt(game);
+        game.tickToTheLastPrompt();
         const int messages = static_cast<int>(game.messages.texts.size());
         QVERIFY_THROWS_EXCEPTION(AssetError, game.fom->Tim_Timer());
         QCOMPARE(game.messages.texts.size(), messages);
@@ -377,7 +352,7 @@ private slots:
         TestGame game;
         game.load();
         game.startRound();
-        press(*game.fom, 0, 2);
+        game.press(0, 2);
         const RoundState before = game.fom->state();
         game.fom->controls().ComMe->click();
         QCOMPARE(game.messages.texts.last(), QString("ポコリ救出劇：Ver1.0.1\r\n制作：ポコリー救出劇 開発チーム"));

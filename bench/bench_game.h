@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fom.h"
+#include "random_source.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The steady clock in ns, the same in every process on the machine.
+[[nodiscard]] qint64 steadyNs();
+
+// The game's own folder of pictures and sounds.
+[[nodiscard]] QString gameAssetDir();
+
+// A copy of the game's assets in a temporary folder, for a figure that
+// swaps a sound for one of its own.
+[[nodiscard]] std::unique_ptr<QTemporaryDir> copyOfGameAssets();
+
+// Hands one sample of a figure to the benchmark's parent process.
+void reportSample(const char* figure, double value);
+
+// The game window made as main.cpp makes it, over the given folder, with
+// message boxes that close at once so that the benchmark can play on.
+struct BenchGame {
+    explicit BenchGame(const QString& assetDir = gameAssetDir());
+
+    void load();       // Form_Load and show, as at start-up
+    void startRound(); // the title picture clicked, the intro told
+
+    ClockRandom random;
+    Fom fom;
+};

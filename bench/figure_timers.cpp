@@ -1,0 +1,147 @@
+#include "bench_game.h"
+#include "difficulty.h"
+#include "figures.h"
+#include "mixer_tap.h"
+#include "sample_files.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int kGaps = 60;
+constexpr int kRestarts = 20;
+constexpr int kMusicMs = 1000;
+
+// Calls back when a widget is shown or hidden, with the steady clock.
+class VisibilityWatch : public QObject {
+public:
+    using Changed = std::function<void(bool shown, qint64 ns)>;
+    VisibilityWatch(QWidget* widget, Changed changed)
+        : QObject(widget)
+        , m_changed(std::move(changed))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            m_changed(event->type() == QEvent::Show, steadyNs());
+        return false;
+    }
+
+private:
+    Changed m_changed;
+};
+
+// Runs the event loop until done() holds, checking every few ms; false
+// when the time is up first.
+bool runUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    check.start(20);
+    QTimer::singleShot(timeoutMs, &loop, [&] { loop.exit(1); });
+    return loop.exec() == 0;
+}
+
+} // namespace
+
+int measurePromptTiming()
+{
+    BenchGame game;
+    game.load();
+    Fom& fom = game.fom;
+    fom.controls().Opt[1]->click(); // heavy
+    fom.Img_Click();                // a fresh round at the heavy pace
+
+    int gaps = 0;
+    int flashes = 0;
+    qint64 lastTick = 0;
+    int drawn = 0; // the gap drawn at the last tick; 0 before the first
+    // Runs after the window's own handler. The tick that ends a round has
+    // told the ending by then, so its time is not the tick's: the gaps
+    // measured are those between two prompts.
+    QObject::connect(&fom.timers().Tim, &GameTimer::tick, &fom, [&] {
+        const qint64 now = steadyNs();
+        if (fom.state().PromptCount >= kTicksPerRound) {
+            drawn = 0;
+            QTimer::singleShot(0, &fom, [&fom] {
+                fom.Img_Click();
+                fom.ImgStt_Click();
+            });
+            return;
+        }
+        if (drawn > 0 && gaps < kGaps) {
+            reportSample("prompt timing", std::abs(double(now - lastTick) / 1e6 - drawn));
+            ++gaps;
+        }
+        lastTick = now;
+        drawn = fom.timers().Tim.interval();
+    });
+    qint64 shownAt = 0;
+    new VisibilityWatch(fom.controls().Lbl, [&](bool shown, qint64 ns) {
+        if (shown) {
+            shownAt = ns;
+        } else if (shownAt != 0 && flashes < kGaps) {
+            reportSample("flash", double(ns - shownAt) / 1e6);
+            ++flashes;
+            shownAt = 0;
+        }
+    });
+
+    // The flash timer runs once from start-up; no player clicks the title
+    // before it has ended, and a round started sooner has a short first flash.
+    if (!runUntil([&fom] { return !fom.timers().Kestim.isTicking(); }, 2000))
+        return 1;
+    game.startRound();
+    const int timeoutMs = 2 * kGaps * (kHeavyDifficulty.BaseInterval + kHeavyDifficulty.IntervalSpread);
+    if (!runUntil([&] { return gaps >= kGaps && flashes >= kGaps; }, timeoutMs)) {
+        std::fprintf(stderr, "only %d gaps and %d flashes in time\n", gaps, flashes);
+        return 1;
+    }
+    return 0;
+}
+
+int measureMusicRestart()
+{
+    // A second of music that is a short tone and then silence, so that the
+    // mixer's output shows each restart.
+    const auto assets = copyOfGameAssets();
+    QFile music(assets->filePath(QStringLiteral("0.wav")));
+    if (!music.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || music.write(waveBytes({AudioDevice::kFrequency, 2, 16, false}, kMusicMs, 100)) <= 0)
+        return 1;
+    music.close();
+
+    BenchGame game(assets->path());
+    MixerTap tap;
+    game.load();
+    const int period = game.fom.timers().BakSongTim.interval();
+    if (period != kMusicMs) {
+        std::fprintf(stderr, "the music loops every %d ms, not %d\n", period, kMusicMs);
+        return 1;
+    }
+    if (!runUntil([&] { return tap.onsets() > kRestarts; }, (kRestarts + 5) * kMusicMs)) {
+        std::fprintf(stderr, "only %d starts of the music heard\n", tap.onsets());
+        return 1;
+    }
+    for (int i = 1; i <= kRestarts; ++i)
+        reportSample("music restart", std::abs(double(tap.onset(i) - tap.onset(i - 1)) / 1e6 - period));
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QSize>
+
+// Bitmap and wave files written byte by byte, in the variants a picture or
+// sound file may come in, for tests, the benchmark and the fuzzer's seeds.
+
+enum class BitmapKind {
+    Mono,      // 1 bit per pixel, two-colour palette
+    Palette8,  // 8 bits per pixel, 256-colour palette
+    Rle8,      // 8-bit palette, run-length encoded
+    Rgb24,
+    Rgb32,
+};
+
+// A bitmap of one colour (the nearest the kind can show).
+[[nodiscard]] QByteArray bitmapBytes(BitmapKind kind, QSize size, QColor colour);
+
+// The header of an uncompressed 24-bit bitmap claiming size, with no pixels.
+[[nodiscard]] QByteArray bitmapHeaderOnly(QSize size);
+
+struct WaveFormat {
+    int rate = 44100;
+    int channels = 1;
+    int bits = 16;      // 8, 16, 24 or 32
+    bool floats = false; // 32-bit IEEE float samples
+};
+
+// A wave file lasting ms: a tone for its first toneMs (all of it when
+// toneMs < 0), silence after.
+[[nodiscard]] QByteArray waveBytes(const WaveFormat& format, int ms, int toneMs = -1);
