@@ -95,35 +95,6 @@ private slots:
         QVERIFY(!first.isPlaying() && second.isPlaying());
     }
 
-    void unplayableFilesLeaveTheChannelSilent_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("empty") << QByteArray() << true;
-        QTest::newRow("text") << QByteArray("this is not a sound\n") << true;
-        QTest::newRow("truncated header") << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16) << true;
-    }
-    void unplayableFilesLeaveTheChannelSilent()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
-        const QString path = m_assets.path("bad.wav");
-        QFile::remove(path);
-        if (exists) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        SoundChannel channel(6);
-        channel.setFileName(path);
-        channel.command(u"open");
-        QVERIFY(!channel.isOpen());
-        QCOMPARE(channel.length(), 0);
-        for (const char16_t* word : {u"prev", u"play", u"stop", u"close", u"nonsense"})
-            channel.command(word);
-        QVERIFY(!channel.isPlaying());
-    }
 
     void withoutAnAudioDeviceEveryChannelIsSilent()
     {

@@ -1,7 +1,6 @@
 // A round through the real window with scripted draws and recorded message
 // boxes: the reset, the intro, prompts, presses and the endings.
 #include "action_button.h"
-#include "asset_error.h"
 #include "fixtures.h"
 #include "fom.h"
 #include "picture_box.h"
@@ -103,16 +102,6 @@ private slots:
         QCOMPARE(game.sceneColour(), TestAssets::colourOf("0.bmp"));
     }
 
-    void aMissingIntroPictureStopsTheIntroBeforePlay()
-    {
-        TestGame game;
-        game.load();
-        game.assets.remove("img2.bmp");
-        QVERIFY_THROWS_EXCEPTION(AssetError, game.startRound());
-        QCOMPARE(game.messages.texts.size(), 2);
-        QVERIFY(!game.fom->timers().Tim.isTicking());
-        QVERIFY(game.fom->controls().Com[0]->isHidden());
-    }
 
     void eachTickPromptsANewActionAfterDrawingTheGap()
     {
@@ -322,30 +311,7 @@ private slots:
         QVERIFY(game.fom->channel(8).isPlaying());
     }
 
-    void aMissingEndingSoundLeavesTheEndingSilent()
-    {
-        TestGame game;
-        game.assets.remove("7.wav");
-        game.load();
-        game.startRound();
-        game.tickToTheLastPrompt();
-        game.fom->Tim_Timer();
-        QCOMPARE(game.messages.texts.last(), QString("死んでしまった…"));
-        QCOMPARE(game.sceneColour(), TestAssets::colourOf("end.bmp"));
-    }
 
-    void aMissingEndingPictureStopsWithPromptsStopped()
-    {
-        TestGame game;
-        game.load();
-        game.startRound();
-        game.assets.remove("end0.bmp");
-        game.tickToTheLastPrompt();
-        const int messages = static_cast<int>(game.messages.texts.size());
-        QVERIFY_THROWS_EXCEPTION(AssetError, game.fom->Tim_Timer());
-        QCOMPARE(game.messages.texts.size(), messages);
-        QVERIFY(!game.fom->timers().Tim.isTicking());
-    }
 
     void theAboutBoxChangesNothingInARound()
     {

@@ -1,7 +1,6 @@
 // Start-up against a folder of test assets: what it loads, what it starts,
 // and how it fails when a picture it needs is broken.
 #include "asset_dir.h"
-#include "asset_error.h"
 #include "fixtures.h"
 #include "fom.h"
 #include "picture_box.h"
@@ -19,35 +18,6 @@ QColor centreOf(const QPixmap& pixmap)
     return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
 }
 
-void spoil(const TestAssets& assets, const QString& file, const QString& how)
-{
-    const QString path = assets.path(file);
-    if (how == "missing") {
-        assets.remove(file);
-    } else if (how == "directory") {
-        assets.remove(file);
-        QVERIFY(QDir().mkdir(path));
-    } else {
-        QFile original(path);
-        QVERIFY(original.open(QIODevice::ReadOnly));
-        const QByteArray bytes = original.readAll();
-        original.close();
-        QByteArray spoiled;
-        if (how == "truncated")
-            spoiled = bytes.left(bytes.size() / 2);
-        else if (how == "text")
-            spoiled = "not a picture\n";
-        else if (how == "png") {
-            QImage image(8, 8, QImage::Format_RGB888);
-            image.fill(Qt::red);
-            QVERIFY(image.save(path, "PNG"));
-            return;
-        }
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(spoiled);
-    }
-}
 
 } // namespace
 
@@ -122,70 +92,7 @@ private slots:
         QVERIFY(game.fom->channel(0).isPlaying());
     }
 
-    void aMissingMusicFileLeavesTheLoopIdle()
-    {
-        TestGame game;
-        game.assets.remove("0.wav");
-        game.fom->Form_Load();
-        QVERIFY(!game.fom->channel(0).isOpen());
-        QCOMPARE(game.fom->timers().BakSongTim.interval(), 0);
-        QVERIFY(!game.fom->timers().BakSongTim.isTicking());
-        QVERIFY(game.fom->channel(1).isOpen());
-    }
 
-    void aBrokenSoundIsSilenceNotAnError()
-    {
-        TestGame game;
-        spoil(game.assets, "5.wav", "truncated");
-        spoil(game.assets, "6.wav", "text");
-        game.assets.remove("7.wav");
-        game.fom->Form_Load();
-        QVERIFY(!game.fom->channel(6).isOpen());
-        QVERIFY(!game.fom->channel(7).isOpen());
-        QVERIFY(game.fom->channel(8).isOpen());
-    }
-
-    void brokenStartUpPicturesStopTheGame_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("reason");
-        for (const char* file : {"stt.bmp", "0.bmp", "3.bmp"}) {
-            const QString f = file;
-            QTest::addRow("%s missing", file) << f << "missing" << "ファイルがありません。";
-            QTest::addRow("%s empty", file) << f << "truncated-to-nothing" << "ファイルが空です。";
-            QTest::addRow("%s truncated", file) << f << "truncated" << "";
-            QTest::addRow("%s text", file) << f << "text" << "";
-            QTest::addRow("%s png", file) << f << "png" << "";
-            QTest::addRow("%s directory", file) << f << "directory" << "ファイルではなくフォルダーです。";
-        }
-    }
-    void brokenStartUpPicturesStopTheGame()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, how);
-        QFETCH(QString, reason);
-        TestGame game;
-        if (how == "truncated-to-nothing") {
-            QFile out(game.assets.path(file));
-            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        } else {
-            spoil(game.assets, file, how);
-        }
-        try {
-            game.fom->Form_Load();
-            QFAIL("start-up went on past a broken picture");
-        } catch (const AssetError& error) {
-            QCOMPARE(error.path(), game.assets.path(file));
-            QVERIFY(error.message().contains(game.assets.path(file)));
-            QVERIFY(!error.reason().isEmpty());
-            if (!reason.isEmpty())
-                QCOMPARE(error.reason(), reason);
-        }
-        // It stopped before any sound was opened.
-        for (int i = 0; i < game.fom->channelCount(); ++i)
-            QVERIFY(!game.fom->channel(i).isOpen());
-    }
 
     // The real program, copied into a folder whose name has spaces and
     // Japanese in it, reads its assets from there and reports a broken one.
