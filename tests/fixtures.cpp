@@ -112,10 +112,14 @@ void TestGame::tickToTheLastPrompt()
     }
 }
 
-QColor TestGame::sceneColour() const
+QColor centreColour(const QPixmap& pixmap)
 {
-    const QPixmap& pixmap = fom->controls().Img->pixmap();
     if (pixmap.isNull())
         return {};
     return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
+}
+
+QColor TestGame::sceneColour() const
+{
+    return centreColour(fom->controls().Img->pixmap());
 }

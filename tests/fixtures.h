@@ -13,6 +13,10 @@
 #include <memory>
 
 class Fom;
+class QPixmap;
+
+// The colour at the centre of a picture; invalid for no picture.
+[[nodiscard]] QColor centreColour(const QPixmap& pixmap);
 
 // Hands out the draws a test scripts, then 0.5 for ever after.
 class ScriptedRandom final : public RandomSource {

@@ -11,16 +11,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-QColor centreOf(const QPixmap& pixmap)
-{
-    return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
-}
-
-
-} // namespace
-
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
@@ -53,13 +43,13 @@ private slots:
         // The title picture spreads over the window and its frame, clipped.
         QCOMPARE(c.ImgStt->geometry().topLeft(), QPoint(0, 0));
         QVERIFY(c.ImgStt->width() >= 282 && c.ImgStt->height() >= 381);
-        QCOMPARE(centreOf(c.ImgStt->pixmap()), TestAssets::colourOf("stt.bmp"));
+        QCOMPARE(centreColour(c.ImgStt->pixmap()), TestAssets::colourOf("stt.bmp"));
 
         QCOMPARE(c.E.size(), size_t(4));
         for (int i = 0; i < 4; ++i) {
             QVERIFY(c.E[i]->isHidden());
             QCOMPARE(c.E[i]->geometry(), c.E[0]->geometry());
-            QCOMPARE(centreOf(c.E[i]->pixmap()), TestAssets::colourOf(QString("%1.bmp").arg(i)));
+            QCOMPARE(centreColour(c.E[i]->pixmap()), TestAssets::colourOf(QString("%1.bmp").arg(i)));
         }
 
         QCOMPARE(fom.channelCount(), 9);
