@@ -1,4 +1,4 @@
-#include "action_button.h"
+#include "app/action_button.h"
 
 #include <QMouseEvent>
 
@@ -19,4 +19,11 @@ void ActionButton::mouseReleaseEvent(QMouseEvent* event)
     QPushButton::mouseReleaseEvent(event);
     event->accept();
     emit mouseUp();
+}
+
+void ActionButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt reports the second press of a double-click as a press first; by
+    // default it would then count this event as a press again.
+    event->accept();
 }

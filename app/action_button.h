@@ -4,7 +4,8 @@
 
 // An action button reacts to a mouse button going down and coming up again,
 // whichever mouse button it is, and to nothing else: the keyboard and the
-// click signal give first aid to no one.
+// click signal give first aid to no one. Every press counts, the second
+// press of a double-click included, and only once.
 class ActionButton : public QPushButton {
     Q_OBJECT
 public:
@@ -17,4 +18,5 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

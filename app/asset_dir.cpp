@@ -1,4 +1,4 @@
-#include "asset_dir.h"
+#include "app/asset_dir.h"
 
 #include <QDir>
 

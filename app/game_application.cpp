@@ -1,8 +1,9 @@
-#include "game_application.h"
+#include "app/game_application.h"
 
-#include "asset_error.h"
-#include "message_box.h"
+#include "app/game_info.h"
+#include "media/asset_error.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -13,16 +14,9 @@ GameApplication::GameApplication(int& argc, char** argv)
 {
     setApplicationName(QStringLiteral("pokori-rescue"));
     setApplicationDisplayName(kGameTitle);
-    setApplicationVersion(QStringLiteral("1.0.1"));
-}
-
-bool GameApplication::notify(QObject* receiver, QEvent* event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const AssetError& error) {
-        fail(error);
-    }
+    setApplicationVersion(kGameVersion);
+    setStyle(QStringLiteral("Fusion")); // the same look on every desktop
+    setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
 }
 
 void GameApplication::fail(const AssetError& error)

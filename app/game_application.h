@@ -4,15 +4,13 @@
 
 class AssetError;
 
-// The application object. A picture that cannot be read ends the game: the
-// error is caught here, where every event is dispatched, shown in an error
-// box and on stderr, and the program exits with status 1.
+// The application object: the game's name, version, look and icon.
 class GameApplication : public QApplication {
     Q_OBJECT
 public:
     GameApplication(int& argc, char** argv);
 
-    bool notify(QObject* receiver, QEvent* event) override;
-
+    // A picture the game needs cannot be read: shows the error in a box and
+    // on stderr, and ends the program with status 1 at once.
     [[noreturn]] static void fail(const AssetError& error);
 };

@@ -1,4 +1,4 @@
-#include "game_font.h"
+#include "app/game_font.h"
 
 #include <QStringList>
 

@@ -1,23 +1,14 @@
-#include "asset_error.h"
-#include "fom.h"
-#include "game_application.h"
-#include "message_box.h"
-#include "random_source.h"
-
-#include <QIcon>
+#include "app/game_application.h"
+#include "app/game_window.h"
+#include "app/message_box.h"
+#include "round/random_source.h"
 
 int main(int argc, char** argv)
 {
     GameApplication app(argc, argv);
-    GameApplication::setStyle(QStringLiteral("Fusion")); // the same look on every desktop
-    GameApplication::setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
     ClockRandom random;
-    Fom fom(random, showGameMessage, GameApplication::applicationDirPath());
-    try {
-        fom.Form_Load();
-    } catch (const AssetError& error) {
-        GameApplication::fail(error);
-    }
-    fom.show();
+    GameWindow window(random, showGameMessage, GameApplication::fail, GameApplication::applicationDirPath());
+    window.start();
+    window.show();
     return GameApplication::exec();
 }

@@ -1,4 +1,6 @@
-#include "message_box.h"
+#include "app/message_box.h"
+
+#include "app/game_info.h"
 
 #include <QIcon>
 #include <QMessageBox>

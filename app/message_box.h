@@ -9,8 +9,6 @@ class QWidget;
 // Shows a text modally and returns once the player has dismissed it.
 using ShowMessage = std::function<void(QWidget* parent, const QString& text)>;
 
-inline const QString kGameTitle = QStringLiteral("ポコリー救出劇");
-
 // The game's message box: the text alone, one OK button, no icon, the
 // game's title as caption.
 void showGameMessage(QWidget* parent, const QString& text);

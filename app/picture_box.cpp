@@ -1,13 +1,12 @@
-#include "picture_box.h"
+#include "app/picture_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(bool stretch, bool bordered, QWidget* parent)
+PictureBox::PictureBox(Border border, QWidget* parent)
     : QFrame(parent)
-    , m_stretch(stretch)
 {
-    if (bordered) {
+    if (border == Border::Sunken) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(1);
     }
@@ -25,14 +24,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
     if (m_pixmap.isNull())
         return;
     QPainter painter(this);
-    if (m_stretch) {
-        // Pictures are drawn at twice their on-screen size, so smooth
-        // scaling keeps them crisp on every screen density.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(contentsRect(), m_pixmap);
-    } else {
-        painter.drawPixmap(contentsRect().topLeft(), m_pixmap);
-    }
+    // Pictures are drawn at twice their on-screen size, so smooth scaling
+    // keeps them crisp on every screen density.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(contentsRect(), m_pixmap);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
@@ -47,4 +42,11 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     if (click)
         emit clicked();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* /*event*/)
+{
+    // Qt delivers the second press of a double-click as a press, then this
+    // event: the release that follows is not a click of its own.
+    m_pressed = false;
 }

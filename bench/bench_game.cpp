@@ -1,7 +1,10 @@
-#include "bench_game.h"
+#include "bench/bench_game.h"
+
+#include "app/picture_box.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <chrono>
 #include <cstdio>
@@ -36,17 +39,29 @@ void reportSample(const char* figure, double value)
 }
 
 BenchGame::BenchGame(const QString& assetDir)
-    : fom(random, [](QWidget*, const QString&) {}, assetDir)
+    : window(
+          random, [](QWidget*, const QString&) {}, [](const AssetError&) { qFatal("a picture is broken"); },
+          assetDir)
 {
 }
 
 void BenchGame::load()
 {
-    fom.Form_Load();
-    fom.show();
+    window.start();
+    window.show();
 }
 
 void BenchGame::startRound()
 {
-    fom.ImgStt_Click();
+    QTest::mouseClick(window.controls().titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
+}
+
+void BenchGame::tick()
+{
+    emit timer("promptTimer").tick();
+}
+
+GameTimer& BenchGame::timer(const char* name)
+{
+    return *window.findChild<GameTimer*>(QLatin1String(name));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "fom.h"
-#include "random_source.h"
+#include "app/game_window.h"
+#include "media/game_timer.h"
+#include "round/random_source.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,9 +28,11 @@ void reportSample(const char* figure, double value);
 struct BenchGame {
     explicit BenchGame(const QString& assetDir = gameAssetDir());
 
-    void load();       // Form_Load and show, as at start-up
+    void load();       // start-up and the first showing, as main.cpp does
     void startRound(); // the title picture clicked, the intro told
+    void tick();       // a tick of the prompt timer, now
+    [[nodiscard]] GameTimer& timer(const char* name);
 
     ClockRandom random;
-    Fom fom;
+    GameWindow window;
 };

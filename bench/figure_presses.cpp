@@ -1,10 +1,10 @@
-#include "action_button.h"
-#include "audio_device.h"
-#include "bench_game.h"
-#include "figures.h"
-#include "mixer_tap.h"
-#include "paint_watch.h"
-#include "picture_box.h"
+#include "app/action_button.h"
+#include "media/audio_device.h"
+#include "bench/bench_game.h"
+#include "bench/figures.h"
+#include "bench/mixer_tap.h"
+#include "bench/paint_watch.h"
+#include "app/picture_box.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -44,24 +44,25 @@ int measurePressToPicture()
     BenchGame game;
     game.load();
     game.startRound();
-    const FomControls& c = game.fom.controls();
+    const WindowControls& c = game.window.controls();
     qint64 paintedAt = 0;
-    new PaintWatch(c.Img, [&paintedAt](qint64 ns) { paintedAt = ns; });
+    new PaintWatch(c.scenePicture, [&paintedAt](qint64 ns) { paintedAt = ns; });
     QCoreApplication::processEvents(); // the first showing of the scene, not measured
 
     for (int i = 0; i < kPicturePresses; ++i) {
         const int k = i % 3;
         paintedAt = 0;
+        const qint64 idleScene = c.scenePicture->pixmap().cacheKey();
         const qint64 pressed = steadyNs();
-        QTest::mousePress(c.Com[k], Qt::LeftButton);
-        c.Img->repaint();
-        if (paintedAt == 0 || c.Img->pixmap().cacheKey() != c.E[k + 1]->pixmap().cacheKey()) {
-            std::fprintf(stderr, "press %d: the scene did not show E(%d)\n", i, k + 1);
+        QTest::mousePress(c.actionButtons[k], Qt::LeftButton);
+        c.scenePicture->repaint();
+        if (paintedAt == 0 || c.scenePicture->pixmap().cacheKey() == idleScene) {
+            std::fprintf(stderr, "press %d: the scene did not show action %d\n", i, k);
             return 1;
         }
         reportSample("press to picture", double(paintedAt - pressed) / 1e6);
-        QTest::mouseRelease(c.Com[k], Qt::LeftButton);
-        c.Img->repaint();
+        QTest::mouseRelease(c.actionButtons[k], Qt::LeftButton);
+        c.scenePicture->repaint();
     }
     return 0;
 }
@@ -74,7 +75,7 @@ int measurePressToMixer()
     BenchGame game(assets->path());
     game.load();
     game.startRound();
-    const FomControls& c = game.fom.controls();
+    const WindowControls& c = game.window.controls();
     MixerTap tap;
     // Silence is seen just after the mixer ran; pressing then would always
     // wait a whole buffer. A random pause spreads the presses over it.
@@ -91,13 +92,13 @@ int measurePressToMixer()
         std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(engine)));
         tap.arm();
         const qint64 pressed = steadyNs();
-        QTest::mousePress(c.Com[k], Qt::LeftButton);
+        QTest::mousePress(c.actionButtons[k], Qt::LeftButton);
         if (!waitFor([&] { return tap.firstSound() != 0; })) {
             std::fprintf(stderr, "press %d: no sound reached the mixer\n", i);
             return 1;
         }
         reportSample("press to mixer", double(tap.firstSound() - pressed) / 1e6);
-        QTest::mouseRelease(c.Com[k], Qt::LeftButton);
+        QTest::mouseRelease(c.actionButtons[k], Qt::LeftButton);
         Mix_HaltChannel(k + 1); // silence for the next press to start from
     }
     return 0;

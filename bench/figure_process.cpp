@@ -1,7 +1,7 @@
-#include "action_button.h"
-#include "bench_game.h"
-#include "difficulty.h"
-#include "figures.h"
+#include "app/action_button.h"
+#include "bench/bench_game.h"
+#include "round/rules.h"
+#include "bench/figures.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -51,19 +51,19 @@ int measureMemory()
         game.load();
         idle(100);
         game.startRound();
-        Fom& fom = game.fom;
+        GameWindow& window = game.window;
         // Three right presses a prompt reach the best ending, which shows
         // the most pictures.
         for (int tick = 1; tick <= kTicksPerRound; ++tick) {
             for (int press = 0; press < 3; ++press) {
-                QTest::mouseClick(fom.controls().Com[fom.state().CurrentAction], Qt::LeftButton);
+                QTest::mouseClick(window.controls().actionButtons[window.round().currentAction()], Qt::LeftButton);
                 QCoreApplication::processEvents();
             }
-            fom.Tim_Timer();
+            game.tick();
             QCoreApplication::processEvents();
         }
         idle(100);
-        fom.close();
+        window.close();
     }
     reportSample("memory", peakResidentMiB());
     return 0;
@@ -81,5 +81,5 @@ int measureIdleCpu()
         const double wall = double(steadyNs() - from) / 1e9;
         reportSample("idle CPU", 100.0 * (cpuSeconds() - before) / wall);
     }
-    return game.fom.channel(0).isPlaying() ? 0 : 1; // the music played all along
+    return game.window.sounds()[kMusicSound].isPlaying() ? 0 : 1; // the music played all along
 }

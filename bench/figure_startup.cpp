@@ -1,7 +1,7 @@
-#include "bench_game.h"
-#include "figures.h"
-#include "paint_watch.h"
-#include "picture_box.h"
+#include "bench/bench_game.h"
+#include "bench/figures.h"
+#include "bench/paint_watch.h"
+#include "app/picture_box.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +9,7 @@ int measureStartup()
 {
     BenchGame game;
     bool painted = false;
-    new PaintWatch(game.fom.controls().ImgStt, [&painted](qint64 ns) {
+    new PaintWatch(game.window.controls().titlePicture, [&painted](qint64 ns) {
         if (painted)
             return;
         painted = true;

@@ -1,8 +1,9 @@
-#include "bench_game.h"
-#include "difficulty.h"
-#include "figures.h"
-#include "mixer_tap.h"
-#include "sample_files.h"
+#include "app/picture_box.h"
+#include "bench/bench_game.h"
+#include "round/rules.h"
+#include "bench/figures.h"
+#include "bench/mixer_tap.h"
+#include "tests/sample_files.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <cmath>
@@ -66,9 +68,16 @@ int measurePromptTiming()
 {
     BenchGame game;
     game.load();
-    Fom& fom = game.fom;
-    fom.controls().Opt[1]->click(); // heavy
-    fom.Img_Click();                // a fresh round at the heavy pace
+    GameWindow& window = game.window;
+    const WindowControls& c = window.controls();
+    GameTimer& promptTimer = game.timer("promptTimer");
+    c.paceButtons[1]->click(); // heavy
+    // A fresh round at the heavy pace: back to the title, then into play.
+    auto newRound = [&game, &c] {
+        QTest::mouseClick(c.scenePicture, Qt::LeftButton);
+        game.startRound();
+    };
+    newRound();
 
     int gaps = 0;
     int flashes = 0;
@@ -77,14 +86,11 @@ int measurePromptTiming()
     // Runs after the window's own handler. The tick that ends a round has
     // told the ending by then, so its time is not the tick's: the gaps
     // measured are those between two prompts.
-    QObject::connect(&fom.timers().Tim, &GameTimer::tick, &fom, [&] {
+    QObject::connect(&promptTimer, &GameTimer::tick, &window, [&] {
         const qint64 now = steadyNs();
-        if (fom.state().PromptCount >= kTicksPerRound) {
+        if (window.round().ticks() >= kTicksPerRound) {
             drawn = 0;
-            QTimer::singleShot(0, &fom, [&fom] {
-                fom.Img_Click();
-                fom.ImgStt_Click();
-            });
+            QTimer::singleShot(0, &window, newRound);
             return;
         }
         if (drawn > 0 && gaps < kGaps) {
@@ -92,10 +98,10 @@ int measurePromptTiming()
             ++gaps;
         }
         lastTick = now;
-        drawn = fom.timers().Tim.interval();
+        drawn = promptTimer.interval();
     });
     qint64 shownAt = 0;
-    new VisibilityWatch(fom.controls().Lbl, [&](bool shown, qint64 ns) {
+    new VisibilityWatch(c.promptLabel, [&](bool shown, qint64 ns) {
         if (shown) {
             shownAt = ns;
         } else if (shownAt != 0 && flashes < kGaps) {
@@ -105,12 +111,7 @@ int measurePromptTiming()
         }
     });
 
-    // The flash timer runs once from start-up; no player clicks the title
-    // before it has ended, and a round started sooner has a short first flash.
-    if (!runUntil([&fom] { return !fom.timers().Kestim.isTicking(); }, 2000))
-        return 1;
-    game.startRound();
-    const int timeoutMs = 2 * kGaps * (kHeavyDifficulty.BaseInterval + kHeavyDifficulty.IntervalSpread);
+    const int timeoutMs = 2 * kGaps * (kHeavyPace.baseMs + kHeavyPace.spreadMs);
     if (!runUntil([&] { return gaps >= kGaps && flashes >= kGaps; }, timeoutMs)) {
         std::fprintf(stderr, "only %d gaps and %d flashes in time\n", gaps, flashes);
         return 1;
@@ -132,7 +133,7 @@ int measureMusicRestart()
     BenchGame game(assets->path());
     MixerTap tap;
     game.load();
-    const int period = game.fom.timers().BakSongTim.interval();
+    const int period = game.timer("musicTimer").interval();
     if (period != kMusicMs) {
         std::fprintf(stderr, "the music loops every %d ms, not %d\n", period, kMusicMs);
         return 1;

@@ -1,11 +1,11 @@
 // The benchmark. Without arguments it measures every figure, each in fresh
 // processes of its own (itself, given the figure's name), prints a table
 // and writes it as JSON to the path after --json (default bench.json).
-#include "audio_device.h"
-#include "figures.h"
-#include "game_application.h"
-#include "bench_game.h"
-#include "report.h"
+#include "media/audio_device.h"
+#include "bench/figures.h"
+#include "app/game_application.h"
+#include "bench/bench_game.h"
+#include "bench/report.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -117,7 +117,6 @@ int main(int argc, char** argv)
         for (const Run& run : kRuns) {
             if (qstrcmp(argv[1], run.name) == 0) {
                 GameApplication app(argc, argv);
-                GameApplication::setStyle(QStringLiteral("Fusion")); // as main.cpp does
                 return run.measure();
             }
         }

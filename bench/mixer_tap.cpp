@@ -1,7 +1,7 @@
-#include "mixer_tap.h"
+#include "bench/mixer_tap.h"
 
-#include "audio_device.h"
-#include "bench_game.h"
+#include "media/audio_device.h"
+#include "bench/bench_game.h"
 
 #include <SDL_mixer.h>
 

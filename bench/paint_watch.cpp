@@ -1,6 +1,6 @@
-#include "paint_watch.h"
+#include "bench/paint_watch.h"
 
-#include "bench_game.h"
+#include "bench/bench_game.h"
 
 #include <QCoreApplication>
 #include <QEvent>

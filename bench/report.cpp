@@ -1,4 +1,4 @@
-#include "report.h"
+#include "bench/report.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "summary.h"
+#include "bench/summary.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // Any bytes as a picture file: decoded or refused with an AssetError, within
 // the loader's pixel budget, never a crash.
-#include "asset_error.h"
-#include "bitmap_loader.h"
+#include "media/asset_error.h"
+#include "media/bitmap_loader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes as a sound file, opened, measured and played by a sound channel
 // as the game does: playable or silent, never a crash.
-#include "audio_device.h"
-#include "sound_channel.h"
+#include "media/audio_device.h"
+#include "media/sound_channel.h"
 
 #include <QFile>
 #include <QString>
@@ -39,12 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.close();
 
     SoundChannel channel(1);
-    channel.setFileName(soundPath);
-    channel.command(u"open");
-    if (channel.length() < 0 || (!channel.isOpen() && channel.length() != 0))
+    channel.open(soundPath);
+    if (channel.lengthMs() < 0 || (!channel.isOpen() && channel.lengthMs() != 0))
         std::abort();
     channel.restart();
-    channel.command(u"stop");
-    channel.command(u"close");
+    channel.pause();
+    channel.close();
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "asset_error.h"
+#include "media/asset_error.h"
 
 AssetError::AssetError(QString path, QString reason)
     : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString())

@@ -1,4 +1,4 @@
-#include "audio_device.h"
+#include "media/audio_device.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,6 +1,6 @@
-#include "bitmap_loader.h"
+#include "media/bitmap_loader.h"
 
-#include "asset_error.h"
+#include "media/asset_error.h"
 
 #include <QBuffer>
 #include <QDataStream>

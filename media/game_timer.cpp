@@ -1,4 +1,4 @@
-#include "game_timer.h"
+#include "media/game_timer.h"
 
 GameTimer::GameTimer(int interval, bool enabled, QObject* parent)
     : QObject(parent)

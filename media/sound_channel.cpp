@@ -1,6 +1,6 @@
-#include "sound_channel.h"
+#include "media/sound_channel.h"
 
-#include "wave_file.h"
+#include "media/wave_file.h"
 
 #include <QFile>
 
@@ -23,27 +23,13 @@ SoundChannel::~SoundChannel()
     close();
 }
 
-void SoundChannel::command(QStringView word)
-{
-    if (word == u"open")
-        open();
-    else if (word == u"prev")
-        prev();
-    else if (word == u"play")
-        play();
-    else if (word == u"stop")
-        stop();
-    else if (word == u"close")
-        close();
-}
-
 void SoundChannel::restart()
 {
-    command(u"prev");
-    command(u"play");
+    rewind();
+    play();
 }
 
-void SoundChannel::open()
+void SoundChannel::open(const QString& path)
 {
     close();
     int frequency = 0;
@@ -51,7 +37,7 @@ void SoundChannel::open()
     int channels = 0;
     if (Mix_QuerySpec(&frequency, &format, &channels) == 0)
         return; // no audio device: stay silent
-    QFile file(m_fileName);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = file.readAll();
@@ -66,7 +52,7 @@ void SoundChannel::open()
     SDL_RWclose(source);
 }
 
-void SoundChannel::prev()
+void SoundChannel::rewind()
 {
     if (m_chunk)
         Mix_HaltChannel(m_mixerChannel);
@@ -91,7 +77,7 @@ void SoundChannel::play()
     }
 }
 
-void SoundChannel::stop()
+void SoundChannel::pause()
 {
     if (m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel)) {
         Mix_Pause(m_mixerChannel);
@@ -107,7 +93,7 @@ void SoundChannel::close()
     m_position = Position::Start;
 }
 
-qint64 SoundChannel::length() const
+int SoundChannel::lengthMs() const
 {
     int frequency = 0;
     Uint16 format = 0;
@@ -116,7 +102,8 @@ qint64 SoundChannel::length() const
         return 0;
     const qint64 bytesPerFrame = qint64(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     const qint64 frames = qint64(m_chunk->alen) / bytesPerFrame;
-    return (frames * 1000 + frequency / 2) / frequency; // to the nearest ms
+    // To the nearest ms; a chunk of at most 4 GiB lasts well under 2^31 ms.
+    return int((frames * 1000 + frequency / 2) / frequency);
 }
 
 bool SoundChannel::isPlaying() const

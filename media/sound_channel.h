@@ -1,22 +1,16 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 #include <memory>
 
 struct Mix_Chunk;
 
-// One sound channel, bound for the program's life to one wave file and
-// driven by command words, like a media-player control:
-//   "open"  loads the wave file (a file that fails to load leaves it silent),
-//   "prev"  moves to the start and stops a sound that is playing,
-//   "play"  plays from the position without blocking,
-//   "stop"  stops, keeping the position,
-//   "close" frees the sound; the channel is silent from then on.
-// It plays on its own mixer channel, so restarting it ("prev", "play") cuts
-// off only its own sound and channels mix freely. A command that cannot be
-// carried out does nothing and reports nothing.
+// One sound channel, bound to one wave file and driven like a media player:
+// open, rewind, play, pause, close. It plays on its own mixer channel, so
+// restarting it cuts off only its own sound and channels mix freely. An
+// operation that cannot be carried out (no audio device, a file that could
+// not be loaded, a closed channel) does nothing and reports nothing.
 class SoundChannel {
 public:
     explicit SoundChannel(int mixerChannel);
@@ -24,15 +18,22 @@ public:
     SoundChannel(const SoundChannel&) = delete;
     SoundChannel& operator=(const SoundChannel&) = delete;
 
-    void setFileName(const QString& fileName) { m_fileName = fileName; }
-    [[nodiscard]] const QString& fileName() const { return m_fileName; }
-
-    void command(QStringView word);
-    // "prev", then "play": the sound starts again from its beginning.
+    // Loads the whole wave file; one that fails to load leaves it silent.
+    void open(const QString& path);
+    // Back to the start; a sound that is playing stops.
+    void rewind();
+    // Plays from the position to the end, without blocking. A sound that
+    // played to its end must be rewound before it plays again.
+    void play();
+    // Stops, keeping the position for the next play.
+    void pause();
+    // Frees the sound; the channel is silent from then on.
+    void close();
+    // Rewind, then play: the sound starts again from its beginning.
     void restart();
 
     // Length of the opened sound in ms; 0 when nothing is open.
-    [[nodiscard]] qint64 length() const;
+    [[nodiscard]] int lengthMs() const;
     [[nodiscard]] bool isOpen() const { return m_chunk != nullptr; }
     [[nodiscard]] bool isPlaying() const;
 
@@ -42,14 +43,7 @@ private:
         void operator()(Mix_Chunk* chunk) const;
     };
 
-    void open();
-    void prev();
-    void play();
-    void stop();
-    void close();
-
     int m_mixerChannel;
-    QString m_fileName;
     std::unique_ptr<Mix_Chunk, ChunkDeleter> m_chunk;
     Position m_position = Position::Start;
 };

@@ -1,4 +1,4 @@
-#include "wave_file.h"
+#include "media/wave_file.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <cstdint>
 
 enum class Ending {
     FullRescue,
@@ -12,11 +12,11 @@ enum class Ending {
 
 // Hits alone pick the band; inside the two lower bands the misses decide,
 // and a tie goes to the worse ending.
-inline constexpr qint64 kFullRescueMinHits = 66;
-inline constexpr qint64 kDeathMaxHits = 30;
+inline constexpr std::int64_t kFullRescueMinHits = 66;
+inline constexpr std::int64_t kDeathMaxHits = 30;
 static_assert(kDeathMaxHits < kFullRescueMinHits);
 
-[[nodiscard]] constexpr Ending chooseEnding(qint64 hitCount, qint64 missCount)
+[[nodiscard]] constexpr Ending chooseEnding(std::int64_t hitCount, std::int64_t missCount)
 {
     if (hitCount >= kFullRescueMinHits)
         return Ending::FullRescue;

@@ -1,8 +1,8 @@
-#include "random_source.h"
+#include "round/random_source.h"
 
 #include <chrono>
 
-void ClockRandom::seedFromClock()
+ClockRandom::ClockRandom()
 {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     m_engine.seed(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));

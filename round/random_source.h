@@ -4,17 +4,16 @@
 #include <random>
 
 // The one source of chance in the game: uniform single-precision draws in
-// [0, 1). The game seeds it from the clock; tests script it.
+// [0, 1). The game's is seeded from the clock; tests script theirs.
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
-    virtual void seedFromClock() = 0;
     [[nodiscard]] virtual float draw() = 0;
 };
 
 class ClockRandom final : public RandomSource {
 public:
-    void seedFromClock() override;
+    ClockRandom();
     [[nodiscard]] float draw() override;
 
     // Maps 32 random bits to [0, 1). Only the top 24 bits are used, so the

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "message_box.h"
-#include "random_source.h"
+#include "app/action_button.h"
+#include "app/game_window.h"
+#include "app/picture_box.h"
+#include "tests/scripted_random.h"
 
 #include <QColor>
 #include <QList>
@@ -9,32 +11,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <memory>
 
-class Fom;
+class GameTimer;
 class QPixmap;
 
-// The colour at the centre of a picture; invalid for no picture.
-[[nodiscard]] QColor centreColour(const QPixmap& pixmap);
-
-// Hands out the draws a test scripts, then 0.5 for ever after.
-class ScriptedRandom final : public RandomSource {
-public:
-    void seedFromClock() override { ++seeds; }
-    [[nodiscard]] float draw() override;
-    void script(std::initializer_list<float> draws) { m_draws.insert(m_draws.end(), draws); }
-    [[nodiscard]] int drawsLeft() const { return static_cast<int>(m_draws.size()); }
-
-    int seeds = 0;
-    int drawsTaken = 0;
-
-private:
-    std::deque<float> m_draws;
-};
-
-// A folder holding the 23 files the game reads: each picture a small BMP of
-// one colour of its own, each sound a short WAV, the music lasting
+// A folder holding the 23 files the game reads: each picture a small bitmap
+// of one colour of its own, each sound a short tone, the music lasting
 // musicMs. Tests then spoil single files.
 class TestAssets {
 public:
@@ -42,12 +25,9 @@ public:
 
     [[nodiscard]] QString dir() const { return m_dir.path(); }
     [[nodiscard]] QString path(const QString& fileName) const { return m_dir.filePath(fileName); }
+    void write(const QString& fileName, const QByteArray& bytes) const;
     // The colour a picture file was made with, to tell pictures apart.
     [[nodiscard]] static QColor colourOf(const QString& fileName);
-
-    void writePicture(const QString& fileName, QColor colour) const;
-    void writeWave(const QString& fileName, int ms) const;
-    void remove(const QString& fileName) const;
 
     static const QStringList kPictures;
     static const QStringList kSounds;
@@ -56,34 +36,39 @@ private:
     QTemporaryDir m_dir;
 };
 
-// What a test window's message boxes were asked to show, and what the scene
-// picture showed when each box opened.
-struct MessageLog {
-    QStringList texts;
-    QList<QColor> sceneColours;
+// The colour at the centre of a picture; invalid for no picture.
+[[nodiscard]] QColor centreColour(const QPixmap& pixmap);
+
+// A message box the window opened, and what stood around it.
+struct ToldMessage {
+    QString text;
+    QColor scene;            // the picture under the box
+    bool promptTimerRunning; // whether a prompt could come while it is open
+    int endingSoundPlaying;  // the sound 4..8 that plays, or -1
 };
 
-// A draw that yields the given action.
-[[nodiscard]] constexpr float drawFor(int action)
-{
-    return (float(action) + 0.5f) / 3.0f;
-}
-
-// A window over test assets, loaded, shown and so reset, with every message
-// box recorded instead of shown.
+// The game window over test assets, with message boxes and fatal errors
+// recorded instead of shown, driven through its widgets and timers.
 struct TestGame {
     explicit TestGame(int musicMs = 1000);
     ~TestGame();
 
-    void load();            // Form_Load, then show (which resets the round)
-    void startRound();      // the player clicks the title picture
-    void press(int action, int times); // Com(action) down and up, times over
-    // Runs ticks 1 to 29, each prompting an action other than the last.
+    void start();     // start-up, then the first showing, which resets the round
+    void clickTitle(); // a click on the title picture: the intro
+    void clickScene(); // a click on the scene picture: back to the title
+    void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
+    void tick(); // the prompt timer ticks now; it must be running
+    void endFlash();
+    // Ticks 1 to 29, each prompting an action other than the last.
     void tickToTheLastPrompt();
-    [[nodiscard]] QColor sceneColour() const; // colour at the centre of Img
+    [[nodiscard]] GameTimer& timer(const char* name) const;
+    [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
+    [[nodiscard]] QColor scene() const;
+    [[nodiscard]] QStringList texts() const;
 
     TestAssets assets;
     ScriptedRandom random;
-    MessageLog messages;
-    std::unique_ptr<Fom> fom;
+    QList<ToldMessage> told;
+    QStringList fatalErrors; // each the path of the picture, then its reason
+    std::unique_ptr<GameWindow> window;
 };

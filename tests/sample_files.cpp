@@ -1,4 +1,4 @@
-#include "sample_files.h"
+#include "tests/sample_files.h"
 
 #include <QDataStream>
 #include <QIODevice>

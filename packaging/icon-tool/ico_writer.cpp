@@ -1,6 +1,6 @@
-#include "ico_writer.h"
+#include "packaging/icon-tool/ico_writer.h"
 
-#include "palette.h"
+#include "packaging/icon-tool/palette.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "palette.h"
+#include "packaging/icon-tool/palette.h"
 
 #include <limits>
 

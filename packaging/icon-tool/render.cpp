@@ -1,4 +1,4 @@
-#include "render.h"
+#include "packaging/icon-tool/render.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -5,8 +5,8 @@
 // With --defs, the content of the <defs> of PARTS.svg is added to the
 // picture first, so pictures can <use> the shared character parts.
 
-#include "render.h"
-#include "shared_defs.h"
+#include "tools/svg2bmp/render.h"
+#include "tools/svg2bmp/shared_defs.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "render.h"
+#include "tools/svg2bmp/render.h"
 
 #include <QLoggingCategory>
 #include <QPainter>

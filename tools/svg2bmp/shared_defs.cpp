@@ -1,4 +1,4 @@
-#include "shared_defs.h"
+#include "tools/svg2bmp/shared_defs.h"
 
 #include <QXmlStreamReader>
 

@@ -1,4 +1,4 @@
-#include "dsp.h"
+#include "tools/synth/dsp.h"
 
 #include <algorithm>
 #include <cmath>

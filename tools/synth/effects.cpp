@@ -1,8 +1,8 @@
 // The three action sounds. Each is heard the instant a button goes down, so
 // each is already loud after a ramp of 1-3 ms from zero (no click).
 
-#include "sounds.h"
-#include "voice.h"
+#include "tools/synth/sounds.h"
+#include "tools/synth/voice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // The five ending jingles. Each is a short phrase written as note strings
 // (see sequencer.h) over a chord bed.
 
-#include "instruments.h"
-#include "sounds.h"
-#include "voice.h"
+#include "tools/synth/instruments.h"
+#include "tools/synth/sounds.h"
+#include "tools/synth/voice.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "instruments.h"
+#include "tools/synth/instruments.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // additively (only partials below Nyquist, so nothing aliases); drums from
 // filtered noise and swept sines.
 
-#include "sequencer.h"
+#include "tools/synth/sequencer.h"
 
 namespace synth {
 

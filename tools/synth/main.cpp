@@ -5,7 +5,7 @@
 // The recipes live in music.cpp (0), effects.cpp (1-3) and endings.cpp (4-8).
 // Nothing depends on the clock or the machine: every run writes the same bytes.
 
-#include "sounds.h"
+#include "tools/synth/sounds.h"
 
 #include <sndfile.h>
 

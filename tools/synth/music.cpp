@@ -3,8 +3,8 @@
 // stop-time run that leads back up into the first downbeat, and every voice
 // has died away before the end: the loop point is silence to silence.
 
-#include "instruments.h"
-#include "sounds.h"
+#include "tools/synth/instruments.h"
+#include "tools/synth/sounds.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "sequencer.h"
+#include "tools/synth/sequencer.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -9,7 +9,7 @@
 //   :n           .. lasts n steps (1 if omitted); the caller chooses the step
 //   |            .. a bar line, only for the reader; it separates like a space
 
-#include "dsp.h"
+#include "tools/synth/dsp.h"
 
 #include <functional>
 #include <string_view>

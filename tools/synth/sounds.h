@@ -2,7 +2,7 @@
 // The game's nine sounds, by file number. Each recipe returns a finished
 // sound: faded at both ends, levelled and limited below -1 dBFS.
 
-#include "dsp.h"
+#include "tools/synth/dsp.h"
 
 namespace synth {
 

@@ -1,4 +1,4 @@
-#include "voice.h"
+#include "tools/synth/voice.h"
 
 #include <algorithm>
 #include <array>

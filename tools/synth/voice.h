@@ -2,7 +2,7 @@
 // A small vowel singer: a buzzing source whose harmonics are shaped by three
 // formants, with pitch, vowel and loudness gliding between keyframes.
 
-#include "dsp.h"
+#include "tools/synth/dsp.h"
 
 #include <vector>
 

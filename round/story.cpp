@@ -1,8 +1,21 @@
-#include "story_script.h"
+#include "round/story.h"
 
 #include <array>
 
 namespace {
+
+constexpr StoryStep show(const char* fileName)
+{
+    return {StoryStep::Kind::Show, fileName};
+}
+constexpr StoryStep message(const char* text)
+{
+    return {StoryStep::Kind::Message, text};
+}
+constexpr StoryStep sound(int channel)
+{
+    return {StoryStep::Kind::Sound, nullptr, channel};
+}
 
 // Lines of one message box are joined by "\r\n", with none after the last.
 constexpr std::array kIntro{
@@ -64,12 +77,12 @@ constexpr std::array kDeath{
 
 } // namespace
 
-std::span<const StoryStep> introScript()
+std::span<const StoryStep> introStory()
 {
     return kIntro;
 }
 
-std::span<const StoryStep> endingScript(Ending ending)
+std::span<const StoryStep> endingStory(Ending ending)
 {
     switch (ending) {
     case Ending::FullRescue: return kFullRescue;

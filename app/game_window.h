@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/message_box.h"
+#include "app/window_controls.h"
+#include "media/sound_bank.h"
+#include "round/ending.h"
+#include "round/round.h"
+#include "round/rules.h"
+#include "round/story.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <span>
+
+class AssetError;
+class GameTimer;
+class RandomSource;
+
+// Ends the game over a picture that cannot be read; never returns.
+using FatalError = std::function<void(const AssetError& error)>;
+
+// The game window: a view of the round. It builds the controls, hands clicks,
+// presses and timer ticks to the round, and shows what the round answers in
+// pictures, captions, counts, message boxes and sounds.
+//
+// Its three timers are children named "promptTimer" (the next prompt),
+// "flashTimer" (the end of a prompt's flash) and "musicTimer" (the music's
+// restart).
+class GameWindow : public QWidget {
+    Q_OBJECT
+public:
+    // programDir: the folder the assets are read from (the program's own).
+    GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, QString programDir,
+               QWidget* parent = nullptr);
+    ~GameWindow() override;
+
+    // Loads the pictures and sounds and starts the music, before the window
+    // is first shown.
+    void start();
+
+    [[nodiscard]] const WindowControls& controls() const { return m_controls; }
+    [[nodiscard]] const SoundBank& sounds() const { return m_sounds; }
+    [[nodiscard]] const Round& round() const { return m_round; }
+
+    static constexpr QSize kClientSize{282, 381};
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    void onAboutClicked();
+    void onSceneClicked();
+    void onTitleClicked();
+    void onPaceChosen(Pace pace);
+    void onActionPressed(int action);
+    void onActionReleased();
+    void onPromptTimer();
+    void onFlashTimer();
+    void onMusicTimer();
+    void resetRound();
+    void endRound(Ending ending);
+    void tell(std::span<const StoryStep> story);
+    void showPrompt(int action);
+    void showCounts();
+    [[nodiscard]] QPixmap loadPicture(const QString& fileName) const;
+    // Runs a handler that reads pictures from disk: a picture that cannot be
+    // read ends the game at that step, through the fatal error handler.
+    void readingPictures(void (GameWindow::*handler)());
+
+    ShowMessage m_showMessage;
+    FatalError m_fatalError;
+    QString m_assetDir;
+    Round m_round;
+    bool m_shown = false;
+
+    SoundBank m_sounds;
+    std::array<QPixmap, kPictureBankSize> m_pictureBank;
+    WindowControls m_controls;
+    GameTimer* m_promptTimer;
+    GameTimer* m_flashTimer;
+    GameTimer* m_musicTimer;
+};

@@ -1,0 +1,111 @@
+#include "app/window_controls.h"
+
+#include "app/action_button.h"
+#include "app/button_face.h"
+#include "app/game_font.h"
+#include "app/picture_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <optional>
+
+namespace {
+
+constexpr QColor kWhite{255, 255, 255};
+constexpr double kPromptPoints = 14.25;
+constexpr double kCountPoints = 12;
+
+struct LabelLook {
+    Qt::Alignment horizontal;
+    std::optional<QColor> background; // none: transparent
+    std::optional<QColor> text;       // none: the platform's text colour
+    double pointSize = 0;             // 0: the window font
+    bool bordered = false;
+};
+
+QLabel* label(QWidget* window, const QString& caption, QRect geometry, const LabelLook& look)
+{
+    auto* result = new QLabel(caption, window);
+    result->setTextFormat(Qt::PlainText);
+    result->setGeometry(geometry);
+    // Text hangs from the top edge; labels never centre vertically.
+    result->setAlignment(look.horizontal | Qt::AlignTop);
+    QPalette palette = result->palette();
+    if (look.background) {
+        palette.setColor(QPalette::Window, *look.background);
+        result->setAutoFillBackground(true);
+    }
+    if (look.text)
+        palette.setColor(QPalette::WindowText, *look.text);
+    result->setPalette(palette);
+    if (look.pointSize > 0)
+        result->setFont(gameFont(look.pointSize));
+    if (look.bordered) {
+        result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        result->setLineWidth(1);
+    }
+    return result;
+}
+
+// Windows' option buttons: one group that Tab enters once, at the chosen
+// button, and in which the arrow keys move the choice.
+void makeOptionGroup(const std::array<QPushButton*, 2>& buttons)
+{
+    for (QPushButton* button : buttons) {
+        button->setCheckable(true);
+        button->setAutoExclusive(true); // checkable siblings: Qt moves the arrow keys among them
+        QObject::connect(button, &QPushButton::toggled, button, [button](bool chosen) {
+            button->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
+        });
+        button->setFocusPolicy(Qt::ClickFocus);
+    }
+    buttons.front()->setChecked(true);
+}
+
+} // namespace
+
+WindowControls createWindowControls(QWidget* window)
+{
+    WindowControls c;
+    // Created from the back to the front: a Qt widget created later is
+    // drawn over its earlier siblings.
+    c.scenePicture = new PictureBox(PictureBox::Border::Sunken, window);
+    c.scenePicture->setGeometry(8, 8, 265, 265);
+    c.promptLabel = label(window, QStringLiteral("人工呼吸"), {8, 120, 153, 25},
+                          {Qt::AlignHCenter, kWhite, QColor(255, 0, 0), kPromptPoints});
+    c.promptSuffixLabel = label(window, QStringLiteral("してあげて！"), {160, 120, 113, 25},
+                                {Qt::AlignRight, kWhite, {}, kPromptPoints});
+    c.titlePicture = new PictureBox(PictureBox::Border::None, window);
+    c.titlePicture->setGeometry(184, 24, 337, 249);
+    c.quitHint = label(window, QStringLiteral("終了するときは絵をクリックしてね"), {8, 360, 265, 17},
+                       {Qt::AlignLeft, {}, {}});
+    c.hitCaption = label(window, QStringLiteral("助かる比率"), {8, 312, 89, 17}, {Qt::AlignLeft, {}, {}});
+    c.missCaption = label(window, QStringLiteral("無理っぽいさ"), {96, 312, 89, 17}, {Qt::AlignLeft, {}, {}});
+    // Their first captions are replaced by the counts before anyone sees them.
+    c.hitCountLabel = label(window, QStringLiteral("OKLbl"), {8, 328, 89, 25},
+                            {Qt::AlignRight, kWhite, {}, kCountPoints, true});
+    c.missCountLabel = label(window, QStringLiteral("missLbl"), {96, 328, 89, 25},
+                             {Qt::AlignRight, QColor(255, 192, 255), {}, kCountPoints, true});
+
+    // Buttons lie over every label and picture, the title picture included.
+    const std::array<QString, 3> actions{QStringLiteral("人工呼吸"), QStringLiteral("心臓マッサージ"),
+                                         QStringLiteral("呼びかけ")};
+    const std::array<QColor, 3> faces{QColor(255, 224, 192), QColor(192, 255, 192), QColor(192, 192, 255)};
+    for (int k = 0; k < 3; ++k) {
+        c.actionButtons[k] = new ActionButton(actions[k], window);
+        c.actionButtons[k]->setGeometry(8 + 88 * k, 280, 89, 25);
+        setFlatFace(c.actionButtons[k], faces[k]);
+    }
+    c.aboutButton = new QPushButton(QStringLiteral("ポコリ情報"), window);
+    c.aboutButton->setGeometry(192, 304, 81, 25);
+    setFlatFace(c.aboutButton, QColor(192, 255, 255));
+    const std::array<QString, 2> paces{QStringLiteral("難易度：軽め"), QStringLiteral("難易度：重め")};
+    for (int i = 0; i < 2; ++i) {
+        c.paceButtons[i] = new QPushButton(paces[i], window);
+        c.paceButtons[i]->setGeometry(192, 328 + 24 * i, 81, 25);
+        setFlatFace(c.paceButtons[i], QColor(255, 255, 192));
+    }
+    makeOptionGroup(c.paceButtons);
+    return c;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+
+class ActionButton;
+class PictureBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Every control of the game window. The window owns them all (as their Qt
+// parent); these are non-owning handles.
+struct WindowControls {
+    PictureBox* scenePicture = nullptr; // the story and the round play out here
+    PictureBox* titlePicture = nullptr; // laid over the whole window at start-up
+    QLabel* promptLabel = nullptr;      // the prompted action, e.g. 人工呼吸
+    QLabel* promptSuffixLabel = nullptr; // してあげて！ beside it
+    QLabel* hitCountLabel = nullptr;
+    QLabel* missCountLabel = nullptr;
+    QLabel* hitCaption = nullptr;  // 助かる比率, above the hit count
+    QLabel* missCaption = nullptr; // 無理っぽいさ, above the miss count
+    QLabel* quitHint = nullptr;    // a click on the picture ends the round
+    std::array<ActionButton*, 3> actionButtons{};
+    QPushButton* aboutButton = nullptr;
+    std::array<QPushButton*, 2> paceButtons{}; // light, heavy: one always chosen
+};
+
+// Creates the controls on the window at their places, with their captions,
+// colours, fonts and stacking: every label and picture lies beneath every
+// button, and within each group later controls cover earlier ones.
+[[nodiscard]] WindowControls createWindowControls(QWidget* window);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The rules a player meets, each in one place.
+
+// The three first-aid actions, by index: 人工呼吸, 心臓マッサージ, 呼びかけ.
+inline constexpr int kActionCount = 3;
+
+// Ticks of the prompt timer in one round: 29 bring a prompt, the 30th the
+// ending.
+inline constexpr int kTicksPerRound = 30;
+
+// How long a prompt stays on screen.
+inline constexpr int kPromptFlashMs = 300;
+
+// The pace of a round: each gap between prompts is baseMs plus a random part
+// of spreadMs.
+struct Pace {
+    int baseMs;
+    std::int16_t spreadMs;
+};
+
+inline constexpr Pace kLightPace{800, 2000};
+inline constexpr Pace kHeavyPace{500, 1000};
+// In the order the pace choice offers them; the first holds at start-up.
+inline constexpr std::array kPaces{kLightPace, kHeavyPace};
+
+// A flash always ends before the next prompt can come.
+static_assert(kPromptFlashMs < kHeavyPace.baseMs && kPromptFlashMs < kLightPace.baseMs);
+
+// The sound bank: the music, one sound per action, one per ending.
+inline constexpr int kSoundCount = 9;
+inline constexpr int kMusicSound = 0;
+// The picture bank: the idle scene, then one picture per action.
+inline constexpr int kPictureBankSize = 1 + kActionCount;
+inline constexpr int kIdlePicture = 0;
+
+// Action k sounds on channel k + 1 and shows bank picture k + 1.
+[[nodiscard]] constexpr int actionSound(int action)
+{
+    return action + 1;
+}
+[[nodiscard]] constexpr int actionPicture(int action)
+{
+    return action + 1;
+}
+static_assert(actionPicture(kActionCount - 1) < kPictureBankSize);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "round/ending.h"
+
+#include <span>
+
+// One step of a told story: a picture file shown in the scene, a message the
+// player must dismiss, or a sound started on its channel of the sound bank.
+struct StoryStep {
+    enum class Kind { Show, Message, Sound };
+    Kind kind;
+    const char* text = nullptr; // file name for Show, UTF-8 message for Message
+    int sound = -1;             // for Sound
+};
+
+// The three pictures and messages between the title and play.
+[[nodiscard]] std::span<const StoryStep> introStory();
+
+// The whole telling of an ending, closing on "end.bmp".
+[[nodiscard]] std::span<const StoryStep> endingStory(Ending ending);
