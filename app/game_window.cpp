@@ -33,7 +33,8 @@ GameTimer* namedTimer(QObject* window, const char* name, int interval, bool enab
 
 GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, QString programDir,
                        QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_showMessage(std::move(showMessage))
     , m_fatalError(std::move(fatalError))
@@ -101,8 +102,9 @@ void GameWindow::load()
 
 void GameWindow::onAboutClicked()
 {
-    m_showMessage(this, QStringLiteral("ポコリ救出劇：Ver") + kGameVersion + QStringLiteral("\r\n")
-                            + QStringLiteral("制作：ポコリー救出劇 開発チーム"));
+    m_showMessage(this,
+                  QStringLiteral("ポコリ救出劇：Ver") + kGameVersion + QStringLiteral("\r\n")
+                      + QStringLiteral("制作：ポコリー救出劇 開発チーム"));
 }
 
 void GameWindow::onMusicTimer()

@@ -37,8 +37,7 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         emit clicked();

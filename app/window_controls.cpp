@@ -19,8 +19,8 @@ constexpr double kCountPoints = 12;
 struct LabelLook {
     Qt::Alignment horizontal;
     std::optional<QColor> background; // none: transparent
-    std::optional<QColor> text;       // none: the platform's text colour
-    double pointSize = 0;             // 0: the window font
+    std::optional<QColor> text; // none: the platform's text colour
+    double pointSize = 0; // 0: the window font
     bool bordered = false;
 };
 
@@ -55,9 +55,8 @@ void makeOptionGroup(const std::array<QPushButton*, 2>& buttons)
     for (QPushButton* button : buttons) {
         button->setCheckable(true);
         button->setAutoExclusive(true); // checkable siblings: Qt moves the arrow keys among them
-        QObject::connect(button, &QPushButton::toggled, button, [button](bool chosen) {
-            button->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
-        });
+        QObject::connect(button, &QPushButton::toggled, button,
+                         [button](bool chosen) { button->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus); });
         button->setFocusPolicy(Qt::ClickFocus);
     }
     buttons.front()->setChecked(true);
@@ -78,13 +77,13 @@ WindowControls createWindowControls(QWidget* window)
                                 {Qt::AlignRight, kWhite, {}, kPromptPoints});
     c.titlePicture = new PictureBox(PictureBox::Border::None, window);
     c.titlePicture->setGeometry(184, 24, 337, 249);
-    c.quitHint = label(window, QStringLiteral("終了するときは絵をクリックしてね"), {8, 360, 265, 17},
-                       {Qt::AlignLeft, {}, {}});
+    c.quitHint
+        = label(window, QStringLiteral("終了するときは絵をクリックしてね"), {8, 360, 265, 17}, {Qt::AlignLeft, {}, {}});
     c.hitCaption = label(window, QStringLiteral("助かる比率"), {8, 312, 89, 17}, {Qt::AlignLeft, {}, {}});
     c.missCaption = label(window, QStringLiteral("無理っぽいさ"), {96, 312, 89, 17}, {Qt::AlignLeft, {}, {}});
     // Their first captions are replaced by the counts before anyone sees them.
-    c.hitCountLabel = label(window, QStringLiteral("OKLbl"), {8, 328, 89, 25},
-                            {Qt::AlignRight, kWhite, {}, kCountPoints, true});
+    c.hitCountLabel
+        = label(window, QStringLiteral("OKLbl"), {8, 328, 89, 25}, {Qt::AlignRight, kWhite, {}, kCountPoints, true});
     c.missCountLabel = label(window, QStringLiteral("missLbl"), {96, 328, 89, 25},
                              {Qt::AlignRight, QColor(255, 192, 255), {}, kCountPoints, true});
 

@@ -13,13 +13,13 @@ class QWidget;
 struct WindowControls {
     PictureBox* scenePicture = nullptr; // the story and the round play out here
     PictureBox* titlePicture = nullptr; // laid over the whole window at start-up
-    QLabel* promptLabel = nullptr;      // the prompted action, e.g. 人工呼吸
+    QLabel* promptLabel = nullptr; // the prompted action, e.g. 人工呼吸
     QLabel* promptSuffixLabel = nullptr; // してあげて！ beside it
     QLabel* hitCountLabel = nullptr;
     QLabel* missCountLabel = nullptr;
-    QLabel* hitCaption = nullptr;  // 助かる比率, above the hit count
+    QLabel* hitCaption = nullptr; // 助かる比率, above the hit count
     QLabel* missCaption = nullptr; // 無理っぽいさ, above the miss count
-    QLabel* quitHint = nullptr;    // a click on the picture ends the round
+    QLabel* quitHint = nullptr; // a click on the picture ends the round
     std::array<ActionButton*, 3> actionButtons{};
     QPushButton* aboutButton = nullptr;
     std::array<QPushButton*, 2> paceButtons{}; // light, heavy: one always chosen

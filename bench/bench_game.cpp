@@ -11,8 +11,7 @@
 
 qint64 steadyNs()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -40,8 +39,7 @@ void reportSample(const char* figure, double value)
 
 BenchGame::BenchGame(const QString& assetDir)
     : window(
-          random, [](QWidget*, const QString&) {}, [](const AssetError&) { qFatal("a picture is broken"); },
-          assetDir)
+        random, [](QWidget*, const QString&) {}, [](const AssetError&) { qFatal("a picture is broken"); }, assetDir)
 {
 }
 

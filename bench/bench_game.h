@@ -28,9 +28,9 @@ void reportSample(const char* figure, double value);
 struct BenchGame {
     explicit BenchGame(const QString& assetDir = gameAssetDir());
 
-    void load();       // start-up and the first showing, as main.cpp does
+    void load(); // start-up and the first showing, as main.cpp does
     void startRound(); // the title picture clicked, the intro told
-    void tick();       // a tick of the prompt timer, now
+    void tick(); // a tick of the prompt timer, now
     [[nodiscard]] GameTimer& timer(const char* name);
 
     ClockRandom random;

@@ -1,10 +1,10 @@
 #include "app/action_button.h"
-#include "media/audio_device.h"
+#include "app/picture_box.h"
 #include "bench/bench_game.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
 #include "bench/paint_watch.h"
-#include "app/picture_box.h"
+#include "media/audio_device.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,8 +25,7 @@ constexpr qint64 kPatienceNs = 2'000'000'000;
 
 // Waits, without running Qt's event loop (the round's timers stay put),
 // until done() holds; false after two seconds.
-template <typename Done>
-bool waitFor(Done done)
+template <typename Done> bool waitFor(Done done)
 {
     const qint64 deadline = steadyNs() + kPatienceNs;
     while (!done()) {

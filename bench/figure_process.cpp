@@ -1,7 +1,7 @@
 #include "app/action_button.h"
 #include "bench/bench_game.h"
-#include "round/rules.h"
 #include "bench/figures.h"
+#include "round/rules.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
+#include "app/picture_box.h"
 #include "bench/bench_game.h"
 #include "bench/figures.h"
 #include "bench/paint_watch.h"
-#include "app/picture_box.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #include "app/picture_box.h"
 #include "bench/bench_game.h"
-#include "round/rules.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
+#include "round/rules.h"
 #include "tests/sample_files.h"
 
 #include <QCoreApplication>

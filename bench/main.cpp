@@ -1,11 +1,11 @@
 // The benchmark. Without arguments it measures every figure, each in fresh
 // processes of its own (itself, given the figure's name), prints a table
 // and writes it as JSON to the path after --json (default bench.json).
-#include "media/audio_device.h"
-#include "bench/figures.h"
 #include "app/game_application.h"
 #include "bench/bench_game.h"
+#include "bench/figures.h"
 #include "bench/report.h"
+#include "media/audio_device.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -66,8 +66,7 @@ bool runChild(const Run& run, QHash<QString, std::vector<double>>& samples)
     QProcess child; // its stderr shown only when it fails: SDL's disk driver is chatty
     const qint64 started = steadyNs();
     child.start(QCoreApplication::applicationFilePath(), {QString::fromUtf8(run.name)});
-    if (!child.waitForFinished(5 * 60 * 1000) || child.exitStatus() != QProcess::NormalExit
-        || child.exitCode() != 0) {
+    if (!child.waitForFinished(5 * 60 * 1000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         std::fprintf(stderr, "%s\npokori-bench: measuring %s failed\n", child.readAllStandardError().constData(),
                      run.name);
         return false;

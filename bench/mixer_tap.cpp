@@ -1,7 +1,7 @@
 #include "bench/mixer_tap.h"
 
-#include "media/audio_device.h"
 #include "bench/bench_game.h"
+#include "media/audio_device.h"
 
 #include <SDL_mixer.h>
 

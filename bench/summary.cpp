@@ -18,6 +18,5 @@ Summary summarize(std::vector<double> samples)
     if (samples.empty())
         return {};
     std::sort(samples.begin(), samples.end());
-    return {static_cast<int>(samples.size()), rank(samples, 0.5), rank(samples, 0.95), samples.back(),
-            samples.front()};
+    return {static_cast<int>(samples.size()), rank(samples, 0.5), rank(samples, 0.95), samples.back(), samples.front()};
 }

@@ -27,10 +27,10 @@ int main(int argc, char** argv)
         return 1;
 
     const QList<std::pair<const char*, BitmapKind>> bitmaps{{"mono", BitmapKind::Mono},
-                                                           {"palette8", BitmapKind::Palette8},
-                                                           {"rle8", BitmapKind::Rle8},
-                                                           {"rgb24", BitmapKind::Rgb24},
-                                                           {"rgb32", BitmapKind::Rgb32}};
+                                                            {"palette8", BitmapKind::Palette8},
+                                                            {"rle8", BitmapKind::Rle8},
+                                                            {"rgb24", BitmapKind::Rgb24},
+                                                            {"rgb32", BitmapKind::Rgb32}};
     bool ok = true;
     for (const auto& [name, kind] : bitmaps)
         ok &= write(dir.filePath(QStringLiteral("bitmap/%1.bmp").arg(name)), bitmapBytes(kind, {7, 5}, Qt::red));

@@ -6,11 +6,11 @@
 #include <QFile>
 #include <QString>
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-
-#include <unistd.h>
 
 namespace {
 

@@ -32,7 +32,7 @@ struct BitmapHeader {
     quint16 bitsPerPixel = 0;
     quint32 compression = kUncompressed;
     quint32 pixelBytes = 0; // as stated; needed only when compressed
-    bool complete = false;  // the whole header is in the file
+    bool complete = false; // the whole header is in the file
     // A header of a kind Windows writes: the core header or one that
     // begins like the info header. Qt makes something of other sizes too,
     // but what it makes of them is not measured here.
@@ -116,9 +116,8 @@ QImage decodeBitmap(const QByteArray& bytes, const QString& path)
     if (!header.known())
         throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
     if (header.width * header.height > kMaxPixels) {
-        throw AssetError(path, QStringLiteral("画像が大きすぎます（%1 x %2 ピクセル）。")
-                                   .arg(header.width)
-                                   .arg(header.height));
+        throw AssetError(
+            path, QStringLiteral("画像が大きすぎます（%1 x %2 ピクセル）。").arg(header.width).arg(header.height));
     }
     if (cutOff(header, bytes.size()))
         throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));

@@ -108,6 +108,5 @@ int SoundChannel::lengthMs() const
 
 bool SoundChannel::isPlaying() const
 {
-    return m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel)
-        && !Mix_Paused(m_mixerChannel);
+    return m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel) && !Mix_Paused(m_mixerChannel);
 }

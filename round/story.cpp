@@ -19,12 +19,9 @@ constexpr StoryStep sound(int channel)
 
 // Lines of one message box are joined by "\r\n", with none after the last.
 constexpr std::array kIntro{
-    show("0.bmp"),
-    message("おや、誰か倒れているよ、"),
-    show("img1.bmp"),
-    message("大変だ！心臓が止まってる！！"),
-    show("img2.bmp"),
-    message("ポコリー！助けてあげてー！！"),
+    show("0.bmp"),    message("おや、誰か倒れているよ、"),
+    show("img1.bmp"), message("大変だ！心臓が止まってる！！"),
+    show("img2.bmp"), message("ポコリー！助けてあげてー！！"),
 };
 
 constexpr std::array kFullRescue{
@@ -53,19 +50,12 @@ constexpr std::array kRescueWithAfterEffect{
 };
 
 constexpr std::array kRescue{
-    show("end1.bmp"),
-    message("ふー助かった、ありがとう、"),
-    message("いえいえ、どういたしまして。"),
-    sound(6),
+    show("end1.bmp"), message("ふー助かった、ありがとう、"), message("いえいえ、どういたしまして。"), sound(6),
     show("end.bmp"),
 };
 
 constexpr std::array kDeathAfterCloseCall{
-    show("end0.bmp"),
-    message("死んでしまった…"),
-    message("あと、少しだったのに…"),
-    sound(4),
-    show("end.bmp"),
+    show("end0.bmp"), message("死んでしまった…"), message("あと、少しだったのに…"), sound(4), show("end.bmp"),
 };
 
 constexpr std::array kDeath{
@@ -85,11 +75,16 @@ std::span<const StoryStep> introStory()
 std::span<const StoryStep> endingStory(Ending ending)
 {
     switch (ending) {
-    case Ending::FullRescue: return kFullRescue;
-    case Ending::RescueWithAfterEffect: return kRescueWithAfterEffect;
-    case Ending::Rescue: return kRescue;
-    case Ending::DeathAfterCloseCall: return kDeathAfterCloseCall;
-    case Ending::Death: return kDeath;
+    case Ending::FullRescue:
+        return kFullRescue;
+    case Ending::RescueWithAfterEffect:
+        return kRescueWithAfterEffect;
+    case Ending::Rescue:
+        return kRescue;
+    case Ending::DeathAfterCloseCall:
+        return kDeathAfterCloseCall;
+    case Ending::Death:
+        return kDeath;
     }
     return kDeath;
 }

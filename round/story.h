@@ -10,7 +10,7 @@ struct StoryStep {
     enum class Kind { Show, Message, Sound };
     Kind kind;
     const char* text = nullptr; // file name for Show, UTF-8 message for Message
-    int sound = -1;             // for Sound
+    int sound = -1; // for Sound
 };
 
 // The three pictures and messages between the title and play.

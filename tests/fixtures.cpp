@@ -10,11 +10,10 @@
 #include <QImage>
 #include <QtTest>
 
-const QStringList TestAssets::kPictures{"stt.bmp",  "0.bmp",    "1.bmp",     "2.bmp",    "3.bmp",
-                                        "img1.bmp", "img2.bmp", "end0.bmp",  "end1.bmp", "end1b.bmp",
+const QStringList TestAssets::kPictures{"stt.bmp",  "0.bmp",     "1.bmp",     "2.bmp",    "3.bmp",
+                                        "img1.bmp", "img2.bmp",  "end0.bmp",  "end1.bmp", "end1b.bmp",
                                         "end2.bmp", "end2b.bmp", "end2c.bmp", "end.bmp"};
-const QStringList TestAssets::kSounds{"0.wav", "1.wav", "2.wav", "3.wav", "4.wav",
-                                      "5.wav", "6.wav", "7.wav", "8.wav"};
+const QStringList TestAssets::kSounds{"0.wav", "1.wav", "2.wav", "3.wav", "4.wav", "5.wav", "6.wav", "7.wav", "8.wav"};
 
 TestAssets::TestAssets(int musicMs)
 {
@@ -71,11 +70,6 @@ void TestGame::clickTitle()
     QTest::mouseClick(controls().titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
 }
 
-void TestGame::clickScene()
-{
-    QTest::mouseClick(controls().scenePicture, Qt::LeftButton);
-}
-
 void TestGame::press(int action, int times, Qt::MouseButton button)
 {
     for (int i = 0; i < times; ++i)
@@ -113,12 +107,4 @@ GameTimer& TestGame::timer(const char* name) const
 QColor TestGame::scene() const
 {
     return centreColour(controls().scenePicture->pixmap());
-}
-
-QStringList TestGame::texts() const
-{
-    QStringList texts;
-    for (const ToldMessage& message : told)
-        texts << message.text;
-    return texts;
 }

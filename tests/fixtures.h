@@ -42,9 +42,10 @@ private:
 // A message box the window opened, and what stood around it.
 struct ToldMessage {
     QString text;
-    QColor scene;            // the picture under the box
+    QColor scene; // the picture under the box
     bool promptTimerRunning; // whether a prompt could come while it is open
-    int endingSoundPlaying;  // the sound 4..8 that plays, or -1
+    int endingSoundPlaying; // the sound 4..8 that plays, or -1
+    bool operator==(const ToldMessage&) const = default;
 };
 
 // The game window over test assets, with message boxes and fatal errors
@@ -53,9 +54,8 @@ struct TestGame {
     explicit TestGame(int musicMs = 1000);
     ~TestGame();
 
-    void start();     // start-up, then the first showing, which resets the round
+    void start(); // start-up, then the first showing, which resets the round
     void clickTitle(); // a click on the title picture: the intro
-    void clickScene(); // a click on the scene picture: back to the title
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running
     void endFlash();
@@ -64,7 +64,6 @@ struct TestGame {
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
     [[nodiscard]] QColor scene() const;
-    [[nodiscard]] QStringList texts() const;
 
     TestAssets assets;
     ScriptedRandom random;

@@ -8,9 +8,9 @@
 // sound file may come in, for tests, the benchmark and the fuzzer's seeds.
 
 enum class BitmapKind {
-    Mono,      // 1 bit per pixel, two-colour palette
-    Palette8,  // 8 bits per pixel, 256-colour palette
-    Rle8,      // 8-bit palette, run-length encoded
+    Mono, // 1 bit per pixel, two-colour palette
+    Palette8, // 8 bits per pixel, 256-colour palette
+    Rle8, // 8-bit palette, run-length encoded
     Rgb24,
     Rgb32,
 };
@@ -18,13 +18,10 @@ enum class BitmapKind {
 // A bitmap of one colour (the nearest the kind can show).
 [[nodiscard]] QByteArray bitmapBytes(BitmapKind kind, QSize size, QColor colour);
 
-// The header of an uncompressed 24-bit bitmap claiming size, with no pixels.
-[[nodiscard]] QByteArray bitmapHeaderOnly(QSize size);
-
 struct WaveFormat {
     int rate = 44100;
     int channels = 1;
-    int bits = 16;      // 8, 16, 24 or 32
+    int bits = 16; // 8, 16, 24 or 32
     bool floats = false; // 32-bit IEEE float samples
 };
 

@@ -1,12 +1,10 @@
-// The game's timer and sound channels, alone: what starts, restarts and
-// stops a countdown or a sound, and silence where a sound cannot play.
+// A sound channel alone: what starts, restarts and stops a sound, and
+// silence where a sound cannot play.
 #include "media/audio_device.h"
-#include "media/game_timer.h"
 #include "media/sound_channel.h"
 #include "tests/fixtures.h"
 #include "tests/sample_files.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 class MediaTest : public QObject {
@@ -23,67 +21,24 @@ class MediaTest : public QObject {
     }
 
 private slots:
-    void aZeroIntervalNeverTicks()
-    {
-        GameTimer timer(0, true);
-        QSignalSpy ticks(&timer, &GameTimer::tick);
-        QVERIFY(!timer.isTicking());
-        QCoreApplication::processEvents();
-        QCOMPARE(ticks.count(), 0);
-        timer.setInterval(5);
-        QVERIFY(ticks.wait(1000));
-        timer.setInterval(0);
-        QVERIFY(!timer.isTicking());
-    }
-
-    void settingTheIntervalRestartsTheCountdown()
-    {
-        GameTimer timer(10'000, true);
-        QTest::qWait(20);
-        timer.setInterval(10'000); // the same value restarts it too
-        QVERIFY(timer.remainingTime() > 9'990);
-        GameTimer stopped(500, false);
-        stopped.setInterval(1'000);
-        QVERIFY(!stopped.isTicking()); // a stopped timer only takes the value
-    }
-
-    void enablingStartsAndDisablingDiscardsACountdown()
-    {
-        GameTimer timer(10'000, false);
-        timer.setEnabled(true);
-        QVERIFY(timer.remainingTime() > 9'000);
-        QTest::qWait(20);
-        const int before = timer.remainingTime();
-        timer.setEnabled(true); // already running: the countdown goes on
-        QVERIFY(timer.remainingTime() <= before);
-        timer.setEnabled(false);
-        QVERIFY(!timer.isTicking());
-        QCOMPARE(timer.interval(), 10'000);
-    }
-
     void aChannelPlaysRewindsPausesAndCloses()
     {
-        SoundChannel closed(1);
-        QCOMPARE(closed.lengthMs(), 0);
-        closed.restart();
-        QVERIFY(!closed.isPlaying());
-
         auto channel = opened(1, 1500);
+        auto other = opened(2, 1500);
         QCOMPARE(channel->lengthMs(), 1500);
-        QVERIFY(!channel->isPlaying());
+        other->play();
         channel->play();
-        QVERIFY(channel->isPlaying());
+        QVERIFY(channel->isPlaying() && other->isPlaying()); // channels mix
         channel->rewind();
-        QVERIFY(!channel->isPlaying());
+        QVERIFY(!channel->isPlaying() && other->isPlaying()); // and stop alone
         channel->play();
         channel->pause();
         QVERIFY(!channel->isPlaying());
         channel->play(); // on from where it paused
         QVERIFY(channel->isPlaying());
         channel->close();
-        QVERIFY(!channel->isOpen() && !channel->isPlaying());
         channel->restart(); // closed for good: silent
-        QVERIFY(!channel->isPlaying());
+        QVERIFY(!channel->isOpen() && !channel->isPlaying());
     }
 
     void aSoundPlayedToItsEndMustBeRewound()
@@ -95,16 +50,6 @@ private slots:
         QVERIFY(!channel->isPlaying());
         channel->restart();
         QVERIFY(channel->isPlaying());
-    }
-
-    void channelsMixAndRestartOnlyThemselves()
-    {
-        auto first = opened(4, 1500);
-        auto second = opened(5, 1500);
-        first->restart();
-        second->restart();
-        first->rewind();
-        QVERIFY(!first->isPlaying() && second->isPlaying());
     }
 
     void withoutAnAudioDeviceEveryChannelIsSilent()

@@ -58,9 +58,9 @@ QByteArray bitmap(const IconPicture& icon)
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     // The height counts colour rows and mask rows together.
-    out << kInfoHeaderSize << qint32(width) << qint32(2 * height) << quint16(1) << quint16(bits)
-        << quint32(0) << quint32(colourRows.size() + maskRows.size()) << qint32(0) << qint32(0)
-        << quint32(icon.colours.colorCount()) << quint32(0);
+    out << kInfoHeaderSize << qint32(width) << qint32(2 * height) << quint16(1) << quint16(bits) << quint32(0)
+        << quint32(colourRows.size() + maskRows.size()) << qint32(0) << qint32(0) << quint32(icon.colours.colorCount())
+        << quint32(0);
     for (const QRgb colour : icon.colours.colorTable())
         out << quint8(qBlue(colour)) << quint8(qGreen(colour)) << quint8(qRed(colour)) << quint8(0);
     out.writeRawData(colourRows.constData(), int(colourRows.size()));
@@ -83,9 +83,8 @@ QByteArray icoFile(const QList<IconPicture>& pictures)
     quint32 offset = kDirectoryHeaderSize + kDirectoryEntrySize * quint32(pictures.size());
     for (int i = 0; i < pictures.size(); ++i) {
         const IconPicture& icon = pictures[i];
-        out << quint8(icon.colours.width()) << quint8(icon.colours.height())
-            << quint8(icon.colours.colorCount()) << quint8(0) << quint16(1)
-            << quint16(bitsPerPixel(icon)) << quint32(bitmaps[i].size()) << offset;
+        out << quint8(icon.colours.width()) << quint8(icon.colours.height()) << quint8(icon.colours.colorCount())
+            << quint8(0) << quint16(1) << quint16(bitsPerPixel(icon)) << quint32(bitmaps[i].size()) << offset;
         offset += quint32(bitmaps[i].size());
     }
     for (const QByteArray& image : bitmaps)

@@ -40,9 +40,8 @@ int writeIco(const QString& svg, const QString& out)
     const auto small = renderIcon(svg, 16, Edges::Hard);
     if (!large || !small)
         return fail(QStringLiteral("%1 is not a readable SVG picture").arg(svg));
-    const QByteArray bytes = icoFile({{toTwoColours(*large), *large},
-                                      {toSixteenColours(*large), *large},
-                                      {toSixteenColours(*small), *small}});
+    const QByteArray bytes = icoFile(
+        {{toTwoColours(*large), *large}, {toSixteenColours(*large), *large}, {toSixteenColours(*small), *small}});
     QFile file(out);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return fail(QStringLiteral("cannot write %1").arg(out));

@@ -9,11 +9,10 @@ constexpr double kWhiteLuminance = 0.8;
 
 const QList<QRgb> kTwoColours{qRgb(0, 0, 0), qRgb(255, 255, 255)};
 
-const QList<QRgb> kSixteenColours{
-    qRgb(0, 0, 0),       qRgb(128, 0, 0),     qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),     qRgb(128, 0, 128),   qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0),     qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),     qRgb(255, 0, 255),   qRgb(0, 255, 255), qRgb(255, 255, 255)};
+const QList<QRgb> kSixteenColours{qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+                                  qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+                                  qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+                                  qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 
 int squaredDistance(QRgb a, QRgb b)
 {
@@ -39,13 +38,11 @@ int nearestSixteen(QRgb colour)
 
 int twoColourIndex(QRgb colour)
 {
-    const double luminance = (0.2126 * qRed(colour) + 0.7152 * qGreen(colour)
-                              + 0.0722 * qBlue(colour)) / 255.0;
+    const double luminance = (0.2126 * qRed(colour) + 0.7152 * qGreen(colour) + 0.0722 * qBlue(colour)) / 255.0;
     return luminance >= kWhiteLuminance ? 1 : 0;
 }
 
-template <typename IndexOf>
-QImage indexed(const QImage& picture, const QList<QRgb>& palette, IndexOf indexOf)
+template <typename IndexOf> QImage indexed(const QImage& picture, const QList<QRgb>& palette, IndexOf indexOf)
 {
     const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
     QImage result(source.size(), QImage::Format_Indexed8);

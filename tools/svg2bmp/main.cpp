@@ -16,13 +16,13 @@
 
 namespace {
 
-int fail(const QString &message)
+int fail(const QString& message)
 {
     QTextStream(stderr) << "svg2bmp: " << message << '\n';
     return 1;
 }
 
-std::optional<QString> readText(const QString &path)
+std::optional<QString> readText(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -30,7 +30,7 @@ std::optional<QString> readText(const QString &path)
     return QString::fromUtf8(file.readAll());
 }
 
-std::optional<int> pixelCount(const QString &text)
+std::optional<int> pixelCount(const QString& text)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -42,7 +42,7 @@ std::optional<int> pixelCount(const QString &text)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
@@ -50,8 +50,8 @@ int main(int argc, char *argv[])
     if (args.size() != 4 && !withDefs)
         return fail(QStringLiteral("usage: svg2bmp IN.svg OUT.bmp WIDTH HEIGHT [--defs PARTS.svg]"));
 
-    const QString &inPath = args[0];
-    const QString &outPath = args[1];
+    const QString& inPath = args[0];
+    const QString& outPath = args[1];
     const auto width = pixelCount(args[2]);
     const auto height = pixelCount(args[3]);
     if (!width || !height)
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("cannot read %1").arg(inPath));
 
     if (withDefs) {
-        const QString &partsPath = args[5];
+        const QString& partsPath = args[5];
         const auto parts = readText(partsPath);
         if (!parts)
             return fail(QStringLiteral("cannot read %1").arg(partsPath));

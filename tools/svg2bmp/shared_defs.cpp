@@ -2,7 +2,7 @@
 
 #include <QXmlStreamReader>
 
-std::optional<QString> defsContent(const QString &svg)
+std::optional<QString> defsContent(const QString& svg)
 {
     QXmlStreamReader reader(svg);
     qint64 contentStart = -1;
@@ -24,7 +24,7 @@ std::optional<QString> defsContent(const QString &svg)
     return std::nullopt;
 }
 
-std::optional<QString> withSharedDefs(const QString &picture, const QString &defs)
+std::optional<QString> withSharedDefs(const QString& picture, const QString& defs)
 {
     QXmlStreamReader reader(picture);
     while (!reader.atEnd()) {

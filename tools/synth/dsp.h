@@ -12,15 +12,21 @@ constexpr double kPi = 3.14159265358979323846;
 
 using Buffer = std::vector<float>;
 
-inline std::size_t samplesFor(double seconds) { return static_cast<std::size_t>(seconds * kRate + 0.5); }
+inline std::size_t samplesFor(double seconds)
+{
+    return static_cast<std::size_t>(seconds * kRate + 0.5);
+}
 double dbToGain(double db);
 
 // xorshift32 with a fixed seed per sound, so every build writes the same bytes.
 class Noise {
 public:
-    explicit Noise(std::uint32_t seed) : state_(seed ? seed : 1u) {}
-    float white();           // uniform in [-1, 1)
-    double uniform();        // uniform in [0, 1)
+    explicit Noise(std::uint32_t seed)
+        : state_(seed ? seed : 1u)
+    {
+    }
+    float white(); // uniform in [-1, 1)
+    double uniform(); // uniform in [0, 1)
 private:
     std::uint32_t state_;
 };
@@ -30,8 +36,9 @@ class Biquad {
 public:
     void lowpass(double freq, double q);
     void highpass(double freq, double q);
-    void bandpass(double freq, double q);   // unity gain at the centre
+    void bandpass(double freq, double q); // unity gain at the centre
     float process(float x);
+
 private:
     void set(double b0, double b1, double b2, double a0, double a1, double a2);
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
@@ -49,9 +56,9 @@ double loudestWindowRms(const Buffer& b);
 double rms(const Buffer& b);
 
 struct Finish {
-    double fadeInMs;     // ramp from exact zero, so the first sample never clicks
+    double fadeInMs; // ramp from exact zero, so the first sample never clicks
     double fadeOutMs;
-    double targetRmsDb;  // of the loudest 100 ms, or of the whole file
+    double targetRmsDb; // of the loudest 100 ms, or of the whole file
     bool wholeFileRms;
 };
 

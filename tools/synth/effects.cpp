@@ -34,7 +34,7 @@ Buffer breath()
     Buffer b(samplesFor(seconds));
     for (std::size_t i = 0; i < b.size(); ++i) {
         const double t = double(i) / kRate;
-        frictionTop.lowpass(6000 - 3000 * t / seconds, 0.7);   // duller as the breath empties
+        frictionTop.lowpass(6000 - 3000 * t / seconds, 0.7); // duller as the breath empties
         const float n = noise.white();
         const double fricative = frictionTop.process(friction.process(n));
         const double whisper = vowel1.process(n) * 0.8 + vowel2.process(n) + vowel3.process(n) * 0.5;

@@ -39,8 +39,7 @@ Buffer babbleEnding()
     const double step = 0.16;
     Buffer b;
     play(b, parseNotes("C3:2 G2:2 C3:2 G2:2 | C3 B2 Bb2 A2 Ab2:2 G2:2 | C3:2", step), tuba(), 0.5f);
-    play(b, parseNotes("- E4+G4 - E4+G4 - E4+G4 - E4+G4 | - - - - - - D4+F4+B4 - | C4+E4+G4", step),
-         marimba(), 0.25f);
+    play(b, parseNotes("- E4+G4 - E4+G4 - E4+G4 - E4+G4 | - - - - - - D4+F4+B4 - | C4+E4+G4", step), marimba(), 0.25f);
 
     static constexpr char kVowels[] = "aiueo";
     Noise dice(0xBAB1E);
@@ -48,7 +47,7 @@ Buffer babbleEnding()
     for (double t = 0.05; t < 2.3; t += 0.13) {
         const char vowel = kVowels[static_cast<int>(dice.uniform() * 5)];
         const double pitch = 300 * std::pow(2.0, dice.uniform() * 0.9 - 0.3);
-        keys.push_back({t, pitch, vowel, 0.15});          // a consonant-like dip between syllables
+        keys.push_back({t, pitch, vowel, 0.15}); // a consonant-like dip between syllables
         keys.push_back({t + 0.03, pitch * 1.12, vowel, 1.0});
         keys.push_back({t + 0.11, pitch * 0.9, vowel, 0.8});
     }

@@ -7,7 +7,7 @@ namespace synth {
 
 namespace {
 
-constexpr double kTopPartial = 16000.0;   // Hz; keeps every partial well under Nyquist
+constexpr double kTopPartial = 16000.0; // Hz; keeps every partial well under Nyquist
 
 // Rises over `attack` and falls over the last 10 ms, so no hit starts or stops with a click.
 double edges(double t, double seconds, double attack)
@@ -17,8 +17,7 @@ double edges(double t, double seconds, double attack)
 
 // Harmonic tone: partial k has level(k, t), the whole under env(t). The
 // vibrato fades in over its first 300 ms, as a player's would.
-Buffer harmonic(double freq, double seconds, double vibratoCents,
-                const std::function<double(double t)>& env,
+Buffer harmonic(double freq, double seconds, double vibratoCents, const std::function<double(double t)>& env,
                 const std::function<double(int k, double t)>& level)
 {
     Buffer b(samplesFor(seconds));
@@ -30,7 +29,8 @@ Buffer harmonic(double freq, double seconds, double vibratoCents,
         phase += 2 * kPi * f / kRate;
         const double e = env(t);
         double sum = 0;
-        for (int k = 1; k * f < kTopPartial && k <= 24; ++k) sum += level(k, t) * std::sin(k * phase);
+        for (int k = 1; k * f < kTopPartial && k <= 24; ++k)
+            sum += level(k, t) * std::sin(k * phase);
         b[i] = static_cast<float>(e * sum);
     }
     return b;
@@ -51,7 +51,8 @@ Buffer struck(double freq, double seconds, const std::vector<Mode>& modes)
         const double t = double(i) / kRate;
         double sum = 0;
         for (const Mode& m : modes)
-            if (m.ratio * freq < kTopPartial) sum += m.level * std::exp(-t / m.decay) * std::sin(2 * kPi * m.ratio * freq * t);
+            if (m.ratio * freq < kTopPartial)
+                sum += m.level * std::exp(-t / m.decay) * std::sin(2 * kPi * m.ratio * freq * t);
         b[i] = static_cast<float>(sum * edges(t, seconds, 0.002));
     }
     return b;
@@ -146,7 +147,8 @@ Buffer snare(std::uint32_t seed)
     for (std::size_t i = 0; i < b.size(); ++i) {
         const double t = double(i) / kRate;
         const double tone = 0.5 * std::exp(-t / 0.04) * std::sin(2 * kPi * 190 * t);
-        b[i] = static_cast<float>(edges(t, seconds, 0.001) * (std::exp(-t / 0.06) * body.process(noise.white()) * 1.5 + tone));
+        b[i] = static_cast<float>(edges(t, seconds, 0.001)
+                                  * (std::exp(-t / 0.06) * body.process(noise.white()) * 1.5 + tone));
     }
     return b;
 }

@@ -7,13 +7,13 @@
 
 namespace synth {
 
-Instrument marimba();     // soft wooden strike, for chords and bouncy parts
-Instrument bell();        // glassy, long ring
-Instrument flute();       // hollow lead with a late vibrato
-Instrument bass();        // round plucked bass
-Instrument pad(double attackSeconds);   // soft string-like chord bed
-Instrument brass();       // brightens as it swells
-Instrument tuba();        // comic low "oom"
+Instrument marimba(); // soft wooden strike, for chords and bouncy parts
+Instrument bell(); // glassy, long ring
+Instrument flute(); // hollow lead with a late vibrato
+Instrument bass(); // round plucked bass
+Instrument pad(double attackSeconds); // soft string-like chord bed
+Instrument brass(); // brightens as it swells
+Instrument tuba(); // comic low "oom"
 
 Buffer kick();
 Buffer snare(std::uint32_t seed);

@@ -21,10 +21,10 @@ namespace {
 
 using synth::Buffer;
 
-constexpr Buffer (*kRecipes[])() = {
-    synth::backgroundMusic, synth::breath,          synth::heartThump,
-    synth::call,            synth::closeCallEnding, synth::babbleEnding,
-    synth::rescueEnding,    synth::deathEnding,     synth::fullRescueEnding};
+constexpr Buffer (*kRecipes[])()
+    = {synth::backgroundMusic, synth::breath,       synth::heartThump,   synth::call,
+       synth::closeCallEnding, synth::babbleEnding, synth::rescueEnding, synth::deathEnding,
+       synth::fullRescueEnding};
 
 bool writeWav(const Buffer& sound, const char* path)
 {
@@ -33,7 +33,8 @@ bool writeWav(const Buffer& sound, const char* path)
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path, SFM_WRITE, &info);
-    if (!file) return false;
+    if (!file)
+        return false;
 
     // Our own rounding, so the bytes never depend on the library's conversion.
     std::vector<short> pcm(sound.size());
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
     constexpr int kCount = int(std::size(kRecipes));
     int number = -1;
     try {
-        if (argc == 3) number = std::stoi(argv[1]);
+        if (argc == 3)
+            number = std::stoi(argv[1]);
     } catch (const std::exception&) {
     }
     if (number < 0 || number >= kCount) {

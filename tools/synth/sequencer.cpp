@@ -8,13 +8,18 @@ namespace synth {
 
 double noteFrequency(std::string_view name)
 {
-    static constexpr int kSemitoneOfLetter[] = {9, 11, 0, 2, 4, 5, 7};   // A B C D E F G
+    static constexpr int kSemitoneOfLetter[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
     if (name.size() < 2 || name[0] < 'A' || name[0] > 'G')
         throw std::invalid_argument("bad note: " + std::string(name));
     int semitone = kSemitoneOfLetter[name[0] - 'A'];
     std::size_t i = 1;
-    if (name[i] == '#') { ++semitone; ++i; }
-    else if (name[i] == 'b') { --semitone; ++i; }
+    if (name[i] == '#') {
+        ++semitone;
+        ++i;
+    } else if (name[i] == 'b') {
+        --semitone;
+        ++i;
+    }
     const int octave = std::stoi(std::string(name.substr(i)));
     const int fromA4 = (octave - 4) * 12 + semitone - 9;
     return 440.0 * std::pow(2.0, fromA4 / 12.0);
@@ -29,7 +34,8 @@ std::vector<Note> parseNotes(std::string_view line, double stepSeconds, double s
         const std::size_t end = std::min(line.find_first_of(" |", pos), line.size());
         const std::string_view token = line.substr(pos, end - pos);
         pos = end + 1;
-        if (token.empty()) continue;
+        if (token.empty())
+            continue;
 
         const std::size_t colon = token.find(':');
         const double steps = colon == std::string_view::npos ? 1.0 : std::stod(std::string(token.substr(colon + 1)));

@@ -18,9 +18,9 @@
 namespace synth {
 
 struct Note {
-    double start;    // seconds
-    double length;   // seconds the key is held
-    double freq;     // Hz
+    double start; // seconds
+    double length; // seconds the key is held
+    double freq; // Hz
 };
 
 double noteFrequency(std::string_view name);

@@ -11,14 +11,14 @@ namespace synth {
 constexpr double kEffectRmsDb = -12.0;
 constexpr double kMusicRmsDb = -19.0;
 
-Buffer backgroundMusic();   // 0.wav
-Buffer breath();            // 1.wav  artificial respiration
-Buffer heartThump();        // 2.wav  heart massage
-Buffer call();              // 3.wav  calling out
-Buffer closeCallEnding();   // 4.wav  death after a close call
-Buffer babbleEnding();      // 5.wav  rescue, but the patient babbles
-Buffer rescueEnding();      // 6.wav  rescue
-Buffer deathEnding();       // 7.wav  death
-Buffer fullRescueEnding();  // 8.wav  full rescue
+Buffer backgroundMusic(); // 0.wav
+Buffer breath(); // 1.wav  artificial respiration
+Buffer heartThump(); // 2.wav  heart massage
+Buffer call(); // 3.wav  calling out
+Buffer closeCallEnding(); // 4.wav  death after a close call
+Buffer babbleEnding(); // 5.wav  rescue, but the patient babbles
+Buffer rescueEnding(); // 6.wav  rescue
+Buffer deathEnding(); // 7.wav  death
+Buffer fullRescueEnding(); // 8.wav  full rescue
 
 } // namespace synth

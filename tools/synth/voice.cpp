@@ -14,11 +14,16 @@ using Formants = std::array<double, 3>;
 Formants formantsOf(char vowel)
 {
     switch (vowel) {
-    case 'a': return {850, 1350, 2900};
-    case 'i': return {320, 2600, 3300};
-    case 'u': return {370, 1500, 2700};
-    case 'e': return {520, 2200, 3000};
-    default:  return {520, 900, 2800};   // 'o'
+    case 'a':
+        return {850, 1350, 2900};
+    case 'i':
+        return {320, 2600, 3300};
+    case 'u':
+        return {370, 1500, 2700};
+    case 'e':
+        return {520, 2200, 3000};
+    default:
+        return {520, 900, 2800}; // 'o'
     }
 }
 
@@ -30,13 +35,15 @@ struct Frame {
 Frame frameAt(const std::vector<VoiceKey>& keys, double t)
 {
     std::size_t next = 0;
-    while (next < keys.size() && keys[next].time <= t) ++next;
+    while (next < keys.size() && keys[next].time <= t)
+        ++next;
     const VoiceKey& a = keys[next == 0 ? 0 : next - 1];
     const VoiceKey& b = keys[next == keys.size() ? keys.size() - 1 : next];
     const double u = b.time > a.time ? std::clamp((t - a.time) / (b.time - a.time), 0.0, 1.0) : 0.0;
     Frame f{a.pitch * std::pow(b.pitch / a.pitch, u), a.level + (b.level - a.level) * u, {}};
     const Formants fa = formantsOf(a.vowel), fb = formantsOf(b.vowel);
-    for (std::size_t j = 0; j < 3; ++j) f.formants[j] = fa[j] + (fb[j] - fa[j]) * u;
+    for (std::size_t j = 0; j < 3; ++j)
+        f.formants[j] = fa[j] + (fb[j] - fa[j]) * u;
     return f;
 }
 
@@ -45,7 +52,7 @@ Frame frameAt(const std::vector<VoiceKey>& keys, double t)
 Buffer voice(const std::vector<VoiceKey>& keys, double seconds, std::uint32_t seed)
 {
     static constexpr double kGain[] = {1.0, 0.6, 0.25};
-    static constexpr double kWidth[] = {130, 170, 250};   // Hz, half-bandwidths
+    static constexpr double kWidth[] = {130, 170, 250}; // Hz, half-bandwidths
     Noise noise(seed);
     Biquad breath;
     Buffer b(samplesFor(seconds));

@@ -9,10 +9,10 @@
 namespace synth {
 
 struct VoiceKey {
-    double time;    // seconds
-    double pitch;   // Hz
-    char vowel;     // one of a i u e o
-    double level;   // 0..1
+    double time; // seconds
+    double pitch; // Hz
+    char vowel; // one of a i u e o
+    double level; // 0..1
 };
 
 // `keys` must be in time order; before the first and after the last key the
