@@ -20,10 +20,3 @@ void ActionButton::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     emit mouseUp();
 }
-
-void ActionButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // Qt reports the second press of a double-click as a press first; by
-    // default it would then count this event as a press again.
-    event->accept();
-}

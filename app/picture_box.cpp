@@ -45,7 +45,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* /*event*/)
 {
-    // Qt delivers the second press of a double-click as a press, then this
-    // event: the release that follows is not a click of its own.
+    // Qt reports the second press of a double-click as this event alone
+    // (by default handed on as a press): the release that follows is not a
+    // click of its own.
     m_pressed = false;
 }

@@ -46,14 +46,14 @@ bool allHidden(const QList<QWidget*>& widgets)
     return std::ranges::all_of(widgets, &QWidget::isHidden);
 }
 
-// A real double-click at a point of the window: press, release, then a
-// press and the double-click event on whatever lies there by then.
+// A double-click at a point of the window, as Qt delivers it: a press and a
+// release, then the double-click event and a release, each to whatever lies
+// there at that moment.
 void doubleClickAt(QWidget* window, QPoint at)
 {
     QWidget* first = window->childAt(at);
     QTest::mouseClick(first, Qt::LeftButton, {}, first->mapFrom(window, at));
     QWidget* second = window->childAt(at);
-    QTest::mousePress(second, Qt::LeftButton, {}, second->mapFrom(window, at));
     QTest::mouseDClick(second, Qt::LeftButton, {}, second->mapFrom(window, at));
     QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
 }
@@ -254,11 +254,7 @@ private slots:
         const WindowControls& c = game.controls();
         ActionButton* breath = c.actionButtons[0];
         game.press(0, 2);
-        QTest::mousePress(breath, Qt::LeftButton); // a double-click is two presses
-        QTest::mouseRelease(breath, Qt::LeftButton);
-        QTest::mousePress(breath, Qt::LeftButton);
-        QTest::mouseDClick(breath, Qt::LeftButton);
-        QTest::mouseRelease(breath, Qt::LeftButton);
+        doubleClickAt(game.window.get(), breath->geometry().center()); // two presses
         breath->setFocus(); // the keyboard gives no first aid
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
             QTest::keyClick(breath, key);
