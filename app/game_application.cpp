@@ -9,14 +9,49 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef Q_OS_UNIX
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// A signal handler may not call Qt; it writes a byte that the event loop reads.
+int quitPipe[2] = {-1, -1};
+
+void askToQuit(int)
+{
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = ::write(quitPipe[1], &byte, 1);
+}
+
+} // namespace
+#endif
+
 GameApplication::GameApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("pokori-rescue"));
     setApplicationDisplayName(kGameTitle);
     setApplicationVersion(kGameVersion);
+    setDesktopFileName(kGameAppId); // docks match the window to its desktop entry
     setStyle(QStringLiteral("Fusion")); // the same look on every desktop
     setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
+#ifdef Q_OS_UNIX
+    // The desktop asks a program to quit with SIGTERM, a terminal with SIGINT:
+    // close the window as the player would, so the game ends with status 0.
+    if (::pipe(quitPipe) == 0) {
+        auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [] {
+            char byte;
+            [[maybe_unused]] const ssize_t got = ::read(quitPipe[0], &byte, 1);
+            closeAllWindows();
+        });
+        std::signal(SIGTERM, askToQuit);
+        std::signal(SIGINT, askToQuit);
+    }
+#endif
 }
 
 void GameApplication::fail(const AssetError& error)
