@@ -48,16 +48,14 @@ QLabel* label(QWidget* window, const QString& caption, QRect geometry, const Lab
     return result;
 }
 
-// Windows' option buttons: one group that Tab enters once, at the chosen
-// button, and in which the arrow keys move the choice.
+// Windows' option buttons: checkable siblings that are auto-exclusive form
+// one group, which Qt's Tab enters once, at the chosen button, and in which
+// the arrow keys move the choice.
 void makeOptionGroup(const std::array<QPushButton*, 2>& buttons)
 {
     for (QPushButton* button : buttons) {
         button->setCheckable(true);
-        button->setAutoExclusive(true); // checkable siblings: Qt moves the arrow keys among them
-        QObject::connect(button, &QPushButton::toggled, button,
-                         [button](bool chosen) { button->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus); });
-        button->setFocusPolicy(Qt::ClickFocus);
+        button->setAutoExclusive(true);
     }
     buttons.front()->setChecked(true);
 }
