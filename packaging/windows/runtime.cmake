@@ -5,6 +5,9 @@
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets SDL2::SDL2 SDL2_mixer::SDL2_mixer
   DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin DESTINATION platforms)
+# Qt makes the desktop's own style when the application starts, before the
+# game switches to Fusion, and loads this plugin for it.
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin DESTINATION styles)
 
 if(MINGW)
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
