@@ -37,7 +37,9 @@ GameApplication::GameApplication(int& argc, char** argv)
     setApplicationVersion(kGameVersion);
     setDesktopFileName(kGameAppId); // docks match the window to its desktop entry
     setStyle(QStringLiteral("Fusion")); // the same look on every desktop
+#ifndef Q_OS_WIN // there the program's own icon resource serves every window
     setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
+#endif
 #ifdef Q_OS_UNIX
     // The desktop asks a program to quit with SIGTERM, a terminal with SIGINT:
     // close the window as the player would, so the game ends with status 0.
