@@ -14,8 +14,7 @@ Round::Prompt Round::reset()
     m_ticks = 0;
     m_hits = 0;
     m_misses = 0;
-    m_firstGapMs = gapFromDraw(m_random.draw(), m_pace);
-    return start();
+    return {m_action, gapFromDraw(m_random.draw(), m_pace)};
 }
 
 std::variant<Round::Prompt, Ending> Round::tick()

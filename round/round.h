@@ -24,10 +24,10 @@ public:
     explicit Round(RandomSource& random);
 
     // Back to the title: the first prompt of the next round is drawn, then
-    // its first gap, at the pace in force now; the counts start again.
+    // its first gap, at the pace in force now; the counts start again. Play
+    // begins, after the intro, with this prompt and gap: nothing of the
+    // round changes then.
     Prompt reset();
-    // Play begins with the prompt drawn at the reset.
-    [[nodiscard]] Prompt start() const { return {m_action, m_firstGapMs}; }
     // A tick of the prompt timer: the next prompt, never the action just
     // asked for again, or at the last tick the ending the counts choose.
     std::variant<Prompt, Ending> tick();
@@ -47,7 +47,6 @@ private:
     RandomSource& m_random;
     Pace m_pace = kPaces.front();
     int m_action = 0;
-    int m_firstGapMs = 0;
     int m_ticks = 0;
     // 64-bit, so that no amount of button mashing overflows a count.
     std::int64_t m_hits = 0;
