@@ -12,8 +12,9 @@
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace {
 
