@@ -3,11 +3,11 @@
 #include "round/rules.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
+#include "bench/samples.h"
 #include "tests/sample_files.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -46,21 +46,6 @@ protected:
 private:
     Changed m_changed;
 };
-
-// Runs the event loop until done() holds, checking every few ms; false
-// when the time is up first.
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(20);
-    QTimer::singleShot(timeoutMs, &loop, [&] { loop.exit(1); });
-    return loop.exec() == 0;
-}
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "bench/paint_watch.h"
 
-#include "bench/bench_game.h"
+#include "bench/samples.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -6,16 +6,20 @@
 #include <QList>
 #include <QString>
 
+// Where a figure stands against its goal. A reference figure has none: it
+// is there for another figure's goal.
+enum class Verdict { Met, Missed, Skipped, Reference };
+
 struct FigureResult {
     QString name;
     QString unit;
-    QString goal;
     Summary summary;
-    bool met = false;
+    QString goal;
+    Verdict verdict;
 };
 
 // The results as a plain-text table, one figure a row.
 [[nodiscard]] QString resultTable(const QList<FigureResult>& results);
 
-// The same as JSON: a list of figures with their summary and goal.
+// The same as JSON: a list of figures with their summary, goal and verdict.
 [[nodiscard]] QByteArray resultJson(const QList<FigureResult>& results);

@@ -11,7 +11,8 @@ public:
     // underrunning on a busy machine.
     static constexpr int kBufferFrames = 512;
 
-    AudioDevice();
+    // bufferFrames: the mixer's buffer; only the benchmark asks for another.
+    explicit AudioDevice(int bufferFrames = kBufferFrames);
     ~AudioDevice();
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
