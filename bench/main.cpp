@@ -20,7 +20,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <optional>
 
 namespace {
 
