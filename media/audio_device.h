@@ -9,8 +9,8 @@ public:
     static constexpr int kFrequency = 44100;
     // 1024 frames (23.2 ms): through a sound server on a two-core machine,
     // 512 underran now and then in a heavy round of fast presses and 1024
-    // did not, and a press is still heard within about 30 ms (scripts/bench
-    // measures all three sizes).
+    // did not, and a press still reaches the server within about 30 ms
+    // (scripts/bench measures 256, 512 and 1024).
     static constexpr int kBufferFrames = 1024;
 
     // bufferFrames: the mixer's buffer; only the benchmark asks for another.
