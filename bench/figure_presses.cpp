@@ -3,9 +3,9 @@
 #include "bench/bench_game.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
-#include "bench/paint_watch.h"
 #include "bench/samples.h"
 #include "bench/server_tap.h"
+#include "bench/widget_watch.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -36,7 +36,10 @@ int measurePressToPicture()
     game.startRound();
     const WindowControls& c = game.window.controls();
     qint64 paintedAt = 0;
-    new PaintWatch(c.scenePicture, [&paintedAt](qint64 ns) { paintedAt = ns; });
+    new WidgetWatch(c.scenePicture, [&paintedAt](QEvent::Type type, qint64 ns) {
+        if (type == QEvent::Paint)
+            paintedAt = ns;
+    });
     QCoreApplication::processEvents(); // the first showing of the scene, not measured
 
     for (int i = 0; i < kPicturePresses; ++i) {

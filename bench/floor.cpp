@@ -5,8 +5,8 @@
 // the steady clock ("start-up floor") and its peak memory ("memory floor"),
 // and quits.
 #include "app/game_window.h"
-#include "bench/paint_watch.h"
 #include "bench/samples.h"
+#include "bench/widget_watch.h"
 #include "media/audio_device.h"
 
 #include <QApplication>
@@ -20,8 +20,8 @@ int main(int argc, char** argv)
     const AudioDevice audio;
     QWidget window;
     window.setFixedSize(GameWindow::kClientSize);
-    new PaintWatch(&window, [painted = false](qint64 ns) mutable {
-        if (std::exchange(painted, true))
+    new WidgetWatch(&window, [painted = false](QEvent::Type type, qint64 ns) mutable {
+        if (type != QEvent::Paint || std::exchange(painted, true))
             return;
         reportSample("start-up floor", double(ns));
         reportSample("memory floor", peakResidentMiB());

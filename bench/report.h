@@ -1,10 +1,22 @@
 #pragma once
 
-#include "bench/summary.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <vector>
+
+// What the table shows of one figure's samples.
+struct Summary {
+    int count = 0;
+    double median = 0;
+    double p95 = 0;
+    double max = 0;
+    double min = 0;
+};
+
+// Median and 95th percentile by nearest rank; all zero for no samples.
+[[nodiscard]] Summary summarize(std::vector<double> samples);
 
 // Where a figure stands against its goal. A reference figure has none: it
 // is there for another figure's goal.
