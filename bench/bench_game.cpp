@@ -1,19 +1,41 @@
 #include "bench/bench_game.h"
 
+#include "app/action_button.h"
 #include "app/picture_box.h"
+#include "bench/samples.h"
+#include "bench/sound_watch.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+
+#include <SDL_mixer.h>
 
 #include <chrono>
 #include <cstdio>
+#include <random>
+#include <thread>
 
-qint64 steadyNs()
+namespace {
+
+constexpr qint64 kPatienceNs = 2'000'000'000;
+
+// Waits, without running Qt's event loop (the round's timers stay put),
+// until done() holds; false after two seconds.
+template <typename Done> bool waitFor(Done done)
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    const qint64 deadline = steadyNs() + kPatienceNs;
+    while (!done()) {
+        if (steadyNs() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    return true;
 }
+
+} // namespace
 
 QString gameAssetDir()
 {
@@ -31,10 +53,24 @@ std::unique_ptr<QTemporaryDir> copyOfGameAssets()
     return dir;
 }
 
-void reportSample(const char* figure, double value)
+std::unique_ptr<AudioDevice> audioThroughServer(int bufferFrames)
 {
-    std::printf("%s\t%.6f\n", figure, value);
-    std::fflush(stdout);
+    qputenv("SDL_AUDIODRIVER", "pulseaudio");
+    auto device = std::make_unique<AudioDevice>(bufferFrames);
+    return device->isOpen() ? std::move(device) : nullptr;
+}
+
+bool runUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    check.start(20);
+    QTimer::singleShot(timeoutMs, &loop, [&] { loop.exit(1); });
+    return loop.exec() == 0;
 }
 
 BenchGame::BenchGame(const QString& assetDir)
@@ -62,4 +98,33 @@ void BenchGame::tick()
 GameTimer& BenchGame::timer(const char* name)
 {
     return *window.findChild<GameTimer*>(QLatin1String(name));
+}
+
+bool BenchGame::pressFromSilence(SoundWatch& watch, int presses, int bufferFrames,
+                                 const std::function<void(double ms)>& heard)
+{
+    const WindowControls& c = window.controls();
+    // Silence is seen just after a buffer was heard; pressing then would
+    // always wait a whole buffer. A random pause spreads the presses over it.
+    std::mt19937 engine(20240601);
+    std::uniform_int_distribution<int> pauseUs(0, 1'000'000 * bufferFrames / AudioDevice::kFrequency);
+    for (int i = 0; i < presses; ++i) {
+        const int k = i % 3;
+        if (!waitFor([&] { return watch.settled(); })) {
+            std::fprintf(stderr, "the output never fell silent\n");
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(engine)));
+        watch.arm();
+        const qint64 pressed = steadyNs();
+        QTest::mousePress(c.actionButtons[k], Qt::LeftButton);
+        if (!waitFor([&] { return watch.firstSound() != 0; })) {
+            std::fprintf(stderr, "press %d: no sound was heard\n", i);
+            return false;
+        }
+        heard(double(watch.firstSound() - pressed) / 1e6);
+        QTest::mouseRelease(c.actionButtons[k], Qt::LeftButton);
+        Mix_HaltChannel(k + 1); // silence for the next press to start from
+    }
+    return true;
 }

@@ -3,37 +3,28 @@
 #include "bench/bench_game.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
-#include "bench/paint_watch.h"
-#include "media/audio_device.h"
+#include "bench/samples.h"
+#include "bench/server_tap.h"
+#include "bench/widget_watch.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 
-#include <SDL_mixer.h>
-
-#include <chrono>
 #include <cstdio>
-#include <random>
-#include <thread>
 
 namespace {
 
 constexpr int kPicturePresses = 1000;
 constexpr int kMixerPresses = 200;
-constexpr qint64 kPatienceNs = 2'000'000'000;
+constexpr int kServerPresses = 120;
 
-// Waits, without running Qt's event loop (the round's timers stay put),
-// until done() holds; false after two seconds.
-template <typename Done> bool waitFor(Done done)
+// The game's assets without the music, so that only the presses sound.
+std::unique_ptr<QTemporaryDir> assetsWithoutMusic()
 {
-    const qint64 deadline = steadyNs() + kPatienceNs;
-    while (!done()) {
-        if (steadyNs() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    return true;
+    auto assets = copyOfGameAssets();
+    QFile::remove(assets->filePath(QStringLiteral("0.wav")));
+    return assets;
 }
 
 } // namespace
@@ -45,7 +36,10 @@ int measurePressToPicture()
     game.startRound();
     const WindowControls& c = game.window.controls();
     qint64 paintedAt = 0;
-    new PaintWatch(c.scenePicture, [&paintedAt](qint64 ns) { paintedAt = ns; });
+    new WidgetWatch(c.scenePicture, [&paintedAt](QEvent::Type type, qint64 ns) {
+        if (type == QEvent::Paint)
+            paintedAt = ns;
+    });
     QCoreApplication::processEvents(); // the first showing of the scene, not measured
 
     for (int i = 0; i < kPicturePresses; ++i) {
@@ -68,37 +62,31 @@ int measurePressToPicture()
 
 int measurePressToMixer()
 {
-    // Without the music the output is silent but for the presses.
-    const auto assets = copyOfGameAssets();
-    QFile::remove(assets->filePath(QStringLiteral("0.wav")));
+    const auto assets = assetsWithoutMusic();
     BenchGame game(assets->path());
     game.load();
     game.startRound();
-    const WindowControls& c = game.window.controls();
     MixerTap tap;
-    // Silence is seen just after the mixer ran; pressing then would always
-    // wait a whole buffer. A random pause spreads the presses over it.
-    std::mt19937 engine(20240601);
-    std::uniform_int_distribution<int> pauseUs(0, 1'000'000 * AudioDevice::kBufferFrames / AudioDevice::kFrequency);
+    const bool heard = game.pressFromSilence(tap, kMixerPresses, AudioDevice::kBufferFrames,
+                                             [](double ms) { reportSample("press to mixer", ms); });
+    return heard ? 0 : 1;
+}
 
-    for (int i = 0; i < kMixerPresses; ++i) {
-        const int k = i % 3;
-        const qint64 quietFrom = steadyNs();
-        if (!waitFor([&] { return tap.silentSince(quietFrom); })) {
-            std::fprintf(stderr, "the mixer never fell silent\n");
-            return 1;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(engine)));
-        tap.arm();
-        const qint64 pressed = steadyNs();
-        QTest::mousePress(c.actionButtons[k], Qt::LeftButton);
-        if (!waitFor([&] { return tap.firstSound() != 0; })) {
-            std::fprintf(stderr, "press %d: no sound reached the mixer\n", i);
-            return 1;
-        }
-        reportSample("press to mixer", double(tap.firstSound() - pressed) / 1e6);
-        QTest::mouseRelease(c.actionButtons[k], Qt::LeftButton);
-        Mix_HaltChannel(k + 1); // silence for the next press to start from
-    }
-    return 0;
+int measurePressToServer(int bufferFrames)
+{
+    const auto audio = audioThroughServer(bufferFrames);
+    if (!audio)
+        return 1;
+    const auto assets = assetsWithoutMusic();
+    BenchGame game(assets->path());
+    game.load();
+    game.startRound();
+    ServerTap tap;
+    const QByteArray press = serverFigure("press to server", bufferFrames);
+    const QByteArray latency = serverFigure("server latency", bufferFrames);
+    const bool heard = game.pressFromSilence(tap, kServerPresses, bufferFrames, [&](double ms) {
+        reportSample(press.constData(), ms);
+        reportSample(latency.constData(), tap.gameStreamLatencyMs());
+    });
+    return heard ? 0 : 1;
 }

@@ -1,11 +1,13 @@
 #include "app/action_button.h"
 #include "bench/bench_game.h"
 #include "bench/figures.h"
+#include "bench/samples.h"
 #include "round/rules.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -14,32 +16,24 @@
 namespace {
 
 constexpr int kIdleSeconds = 10;
-
-// The process's peak resident size so far, in MiB, from the kernel.
-double peakResidentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0; // kB
-    }
-    return -1;
-}
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
+// A fast player's pace: as often as a finger can click.
+constexpr int kFastPressMs = 80;
 
 void idle(int ms)
 {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// The underruns the benchmark's sound server has logged so far: at log
+// level debug it notes each one of a playback stream as "... underrun of".
+qsizetype serverUnderruns()
+{
+    QFile log(qEnvironmentVariable("POKORI_SERVER_LOG"));
+    if (!log.open(QIODevice::ReadOnly))
+        qFatal("cannot read the sound server's log");
+    return log.readAll().count(" underrun of ");
 }
 
 } // namespace
@@ -75,11 +69,35 @@ int measureIdleCpu()
     game.load();
     idle(1000); // start-up's own work done
     for (int second = 0; second < kIdleSeconds; ++second) {
-        const double before = cpuSeconds();
+        const std::clock_t before = std::clock();
         const qint64 from = steadyNs();
         idle(1000);
         const double wall = double(steadyNs() - from) / 1e9;
-        reportSample("idle CPU", 100.0 * (cpuSeconds() - before) / wall);
+        reportSample("idle CPU", 100.0 * double(std::clock() - before) / CLOCKS_PER_SEC / wall);
     }
     return game.window.sounds()[kMusicSound].isPlaying() ? 0 : 1; // the music played all along
+}
+
+int measureUnderruns(int bufferFrames)
+{
+    const auto audio = audioThroughServer(bufferFrames);
+    if (!audio)
+        return 1;
+    BenchGame game;
+    game.load();
+    const WindowControls& c = game.window.controls();
+    c.paceButtons[1]->click(); // heavy
+    game.startRound();
+    const Round& round = game.window.round();
+    const qsizetype before = serverUnderruns();
+    // In real time, with the music playing: the right action, again and again.
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout,
+                     [&] { QTest::mouseClick(c.actionButtons[round.currentAction()], Qt::LeftButton); });
+    presser.start(kFastPressMs);
+    const int roundMs = 2 * kTicksPerRound * (kHeavyPace.baseMs + kHeavyPace.spreadMs); // ample
+    if (!runUntil([&] { return round.ticks() >= kTicksPerRound; }, roundMs))
+        return 1;
+    reportSample(serverFigure("underruns", bufferFrames).constData(), double(serverUnderruns() - before));
+    return 0;
 }

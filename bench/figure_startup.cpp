@@ -1,18 +1,19 @@
 #include "app/picture_box.h"
 #include "bench/bench_game.h"
 #include "bench/figures.h"
-#include "bench/paint_watch.h"
+#include "bench/samples.h"
+#include "bench/widget_watch.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 int measureStartup()
 {
     BenchGame game;
-    bool painted = false;
-    new PaintWatch(game.window.controls().titlePicture, [&painted](qint64 ns) {
-        if (painted)
+    new WidgetWatch(game.window.controls().titlePicture, [painted = false](QEvent::Type type, qint64 ns) mutable {
+        if (type != QEvent::Paint || std::exchange(painted, true))
             return;
-        painted = true;
         reportSample("start-up", double(ns)); // the parent subtracts its own clock at our start
         QCoreApplication::exit(0);
     });

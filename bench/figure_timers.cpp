@@ -2,12 +2,12 @@
 #include "bench/bench_game.h"
 #include "bench/figures.h"
 #include "bench/mixer_tap.h"
+#include "bench/samples.h"
+#include "bench/widget_watch.h"
 #include "round/rules.h"
 #include "tests/sample_files.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -16,51 +16,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr int kGaps = 60;
 constexpr int kRestarts = 20;
 constexpr int kMusicMs = 1000;
-
-// Calls back when a widget is shown or hidden, with the steady clock.
-class VisibilityWatch : public QObject {
-public:
-    using Changed = std::function<void(bool shown, qint64 ns)>;
-    VisibilityWatch(QWidget* widget, Changed changed)
-        : QObject(widget)
-        , m_changed(std::move(changed))
-    {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
-            m_changed(event->type() == QEvent::Show, steadyNs());
-        return false;
-    }
-
-private:
-    Changed m_changed;
-};
-
-// Runs the event loop until done() holds, checking every few ms; false
-// when the time is up first.
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(20);
-    QTimer::singleShot(timeoutMs, &loop, [&] { loop.exit(1); });
-    return loop.exec() == 0;
-}
 
 } // namespace
 
@@ -101,10 +62,10 @@ int measurePromptTiming()
         drawn = promptTimer.interval();
     });
     qint64 shownAt = 0;
-    new VisibilityWatch(c.promptLabel, [&](bool shown, qint64 ns) {
-        if (shown) {
+    new WidgetWatch(c.promptLabel, [&](QEvent::Type type, qint64 ns) {
+        if (type == QEvent::Show) {
             shownAt = ns;
-        } else if (shownAt != 0 && flashes < kGaps) {
+        } else if (type == QEvent::Hide && shownAt != 0 && flashes < kGaps) {
             reportSample("flash", double(ns - shownAt) / 1e6);
             ++flashes;
             shownAt = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 // Each figure's measuring run, done in a process of its own; each reports
 // its samples with reportSample() and returns the exit status.
 int measureStartup(); // "start-up": the clock at the title's first paint
@@ -9,3 +11,13 @@ int measurePromptTiming(); // "prompt timing" and "flash"
 int measureMusicRestart(); // "music restart"
 int measureMemory(); // "memory"
 int measureIdleCpu(); // "idle CPU"
+
+// Through the sound server, with the mixer's buffer of the given size:
+int measurePressToServer(int bufferFrames); // "press to server N" and "server latency N"
+int measureUnderruns(int bufferFrames); // "underruns N", over a heavy round of fast presses
+
+// A server figure's name for a buffer of the given size: "<figure> N".
+[[nodiscard]] inline QByteArray serverFigure(const char* figure, int bufferFrames)
+{
+    return figure + (' ' + QByteArray::number(bufferFrames));
+}
