@@ -57,8 +57,8 @@ ServerTap::ServerTap()
             qFatal("cannot reach the sound server: %s", pa_strerror(pa_context_errno(m_context)));
         pa_threaded_mainloop_wait(m_loop);
     }
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, AudioDevice::kFrequency, 1};
-    m_stream = pa_stream_new(m_context, "monitor", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_S16NE, AudioDevice::kFrequency, 1};
+    m_stream = pa_stream_new(m_context, "monitor", &format, nullptr);
     const pa_buffer_attr attr{uint32_t(-1), uint32_t(-1), uint32_t(-1), uint32_t(-1), kFragmentBytes};
     pa_stream_set_state_callback(m_stream, wake<pa_stream>, m_loop);
     pa_stream_set_read_callback(m_stream, &ServerTap::readable, this);
