@@ -18,7 +18,6 @@ public:
     void setInterval(int ms);
     void setEnabled(bool enabled);
     [[nodiscard]] int interval() const { return m_interval; }
-    [[nodiscard]] bool isEnabled() const { return m_enabled; }
     // Enabled with a non-zero interval: a tick will come.
     [[nodiscard]] bool isTicking() const { return m_timer.isActive(); }
     // Milliseconds until the next tick; -1 when none will come.
