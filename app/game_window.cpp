@@ -5,6 +5,7 @@
 #include "app/game_font.h"
 #include "app/game_info.h"
 #include "app/picture_box.h"
+#include "assets/asset_files.h"
 #include "media/asset_error.h"
 #include "media/bitmap_loader.h"
 #include "media/game_timer.h"
@@ -21,6 +22,13 @@ constexpr double kWindowFontPoints = 9;
 // fixed-border window on the desktop the game was made for, so the title
 // picture looks the same under every window manager.
 constexpr QSize kFrameExtra{6, 25};
+
+static_assert(kSoundFiles.size() == kSoundCount, "a file for every sound");
+constexpr int kIdlePicture = 0;
+[[nodiscard]] constexpr int actionPicture(int action)
+{
+    return action + 1;
+}
 
 GameTimer* namedTimer(QObject* window, const char* name, int interval, bool enabled)
 {
@@ -40,6 +48,7 @@ GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError
     , m_fatalError(std::move(fatalError))
     , m_assetDir(assetDirFor(programDir))
     , m_round(random)
+    , m_sounds(kSoundFiles)
     , m_promptTimer(namedTimer(this, "promptTimer", 0, false))
     , m_flashTimer(namedTimer(this, "flashTimer", kPromptFlashMs, false))
     , m_musicTimer(namedTimer(this, "musicTimer", 0, true)) // idle until the music's length is known
@@ -88,16 +97,14 @@ void GameWindow::load()
     title->setPixmap(loadPicture(QStringLiteral("stt.bmp")));
     const QSize outer = size() + kFrameExtra;
     title->setGeometry(0, 0, outer.width(), outer.height());
-    for (int i = 0; i < kPictureBankSize; ++i)
+    for (std::size_t i = 0; i < m_pictureBank.size(); ++i)
         m_pictureBank[i] = loadPicture(QString::number(i) + QStringLiteral(".bmp"));
     m_sounds.open(m_assetDir);
-    SoundChannel& music = m_sounds[kMusicSound];
+    SoundChannel& music = channel(Sound::Music);
     // Any length loops: a long music file only makes a long period.
     const int period = music.lengthMs();
     music.play();
     m_musicTimer->setInterval(period);
-    m_controls.paceButtons[0]->setChecked(true);
-    m_round.setPace(kPaces[0]);
 }
 
 void GameWindow::onAboutClicked()
@@ -109,7 +116,7 @@ void GameWindow::onAboutClicked()
 
 void GameWindow::onMusicTimer()
 {
-    m_sounds[kMusicSound].restart();
+    channel(Sound::Music).restart();
 }
 
 void GameWindow::onSceneClicked()
@@ -121,7 +128,7 @@ void GameWindow::resetRound()
 {
     const WindowControls& c = m_controls;
     const Round::Prompt first = m_round.reset();
-    c.promptLabel->setText(c.actionButtons[first.action]->text());
+    c.promptLabel->setText(actionCaption(first.action));
     m_promptTimer->setInterval(first.gapMs);
     c.titlePicture->show();
     for (QLabel* label : {c.promptSuffixLabel, c.quitHint, c.hitCaption, c.missCaption, c.hitCountLabel})
@@ -165,7 +172,7 @@ void GameWindow::onPaceChosen(Pace pace)
 
 void GameWindow::onActionPressed(int action)
 {
-    m_sounds[actionSound(action)].restart();
+    channel(actionSound(action)).restart();
     m_controls.scenePicture->setPixmap(m_pictureBank[actionPicture(action)]);
     m_round.press(action);
     showCounts();
@@ -190,7 +197,7 @@ void GameWindow::onPromptTimer()
 
 void GameWindow::showPrompt(int action)
 {
-    m_controls.promptLabel->setText(m_controls.actionButtons[action]->text());
+    m_controls.promptLabel->setText(actionCaption(action));
     m_controls.promptSuffixLabel->show();
     m_controls.promptLabel->show();
     m_flashTimer->setEnabled(true);
@@ -216,7 +223,7 @@ void GameWindow::tell(std::span<const StoryStep> story)
             m_showMessage(this, QString::fromUtf8(step.text));
             break;
         case StoryStep::Kind::Sound:
-            m_sounds[step.sound].restart();
+            channel(step.sound).restart();
             break;
         }
     }

@@ -6,6 +6,7 @@
 #include "round/ending.h"
 #include "round/round.h"
 #include "round/rules.h"
+#include "round/sound.h"
 #include "round/story.h"
 
 #include <QPixmap>
@@ -42,7 +43,7 @@ public:
     void start();
 
     [[nodiscard]] const WindowControls& controls() const { return m_controls; }
-    [[nodiscard]] const SoundBank& sounds() const { return m_sounds; }
+    [[nodiscard]] const SoundChannel& sound(Sound sound) const { return m_sounds[static_cast<int>(sound)]; }
     [[nodiscard]] const Round& round() const { return m_round; }
 
     static constexpr QSize kClientSize{282, 381};
@@ -67,6 +68,7 @@ private:
     void tell(std::span<const StoryStep> story);
     void showPrompt(int action);
     void showCounts();
+    [[nodiscard]] SoundChannel& channel(Sound sound) { return m_sounds[static_cast<int>(sound)]; }
     [[nodiscard]] QPixmap loadPicture(const QString& fileName) const;
     // Runs a handler that reads pictures from disk: a picture that cannot be
     // read ends the game at that step, through the fatal error handler.
@@ -79,7 +81,9 @@ private:
     bool m_shown = false;
 
     SoundBank m_sounds;
-    std::array<QPixmap, kPictureBankSize> m_pictureBank;
+    // Read at start-up: the idle scene, then the scene while each action's
+    // button is held down.
+    std::array<QPixmap, 1 + kActionCount> m_pictureBank;
     WindowControls m_controls;
     GameTimer* m_promptTimer;
     GameTimer* m_flashTimer;

@@ -13,6 +13,10 @@
 namespace {
 
 constexpr QColor kWhite{255, 255, 255};
+constexpr std::array<const char*, kActionCount> kActionCaptions{"人工呼吸", "心臓マッサージ", "呼びかけ"};
+constexpr std::array<QColor, kActionCount> kActionFaces{QColor(255, 224, 192), QColor(192, 255, 192),
+                                                        QColor(192, 192, 255)};
+constexpr std::array<const char*, kPaces.size()> kPaceCaptions{"難易度：軽め", "難易度：重め"};
 constexpr double kPromptPoints = 14.25;
 constexpr double kCountPoints = 12;
 
@@ -51,7 +55,7 @@ QLabel* label(QWidget* window, const QString& caption, QRect geometry, const Lab
 // Windows' option buttons: checkable siblings that are auto-exclusive form
 // one group, which Qt's Tab enters once, at the chosen button, and in which
 // the arrow keys move the choice.
-void makeOptionGroup(const std::array<QPushButton*, 2>& buttons)
+void makeOptionGroup(const std::array<QPushButton*, kPaces.size()>& buttons)
 {
     for (QPushButton* button : buttons) {
         button->setCheckable(true);
@@ -69,7 +73,7 @@ WindowControls createWindowControls(QWidget* window)
     // drawn over its earlier siblings.
     c.scenePicture = new PictureBox(PictureBox::Border::Sunken, window);
     c.scenePicture->setGeometry(8, 8, 265, 265);
-    c.promptLabel = label(window, QStringLiteral("人工呼吸"), {8, 120, 153, 25},
+    c.promptLabel = label(window, actionCaption(0), {8, 120, 153, 25},
                           {Qt::AlignHCenter, kWhite, QColor(255, 0, 0), kPromptPoints});
     c.promptSuffixLabel = label(window, QStringLiteral("してあげて！"), {160, 120, 113, 25},
                                 {Qt::AlignRight, kWhite, {}, kPromptPoints});
@@ -86,23 +90,24 @@ WindowControls createWindowControls(QWidget* window)
                              {Qt::AlignRight, QColor(255, 192, 255), {}, kCountPoints, true});
 
     // Buttons lie over every label and picture, the title picture included.
-    const std::array<QString, 3> actions{QStringLiteral("人工呼吸"), QStringLiteral("心臓マッサージ"),
-                                         QStringLiteral("呼びかけ")};
-    const std::array<QColor, 3> faces{QColor(255, 224, 192), QColor(192, 255, 192), QColor(192, 192, 255)};
-    for (int k = 0; k < 3; ++k) {
-        c.actionButtons[k] = new ActionButton(actions[k], window);
+    for (int k = 0; k < kActionCount; ++k) {
+        c.actionButtons[k] = new ActionButton(actionCaption(k), window);
         c.actionButtons[k]->setGeometry(8 + 88 * k, 280, 89, 25);
-        setFlatFace(c.actionButtons[k], faces[k]);
+        setFlatFace(c.actionButtons[k], kActionFaces[k]);
     }
     c.aboutButton = new QPushButton(QStringLiteral("ポコリ情報"), window);
     c.aboutButton->setGeometry(192, 304, 81, 25);
     setFlatFace(c.aboutButton, QColor(192, 255, 255));
-    const std::array<QString, 2> paces{QStringLiteral("難易度：軽め"), QStringLiteral("難易度：重め")};
-    for (int i = 0; i < 2; ++i) {
-        c.paceButtons[i] = new QPushButton(paces[i], window);
+    for (int i = 0; i < int(kPaces.size()); ++i) {
+        c.paceButtons[i] = new QPushButton(QString::fromUtf8(kPaceCaptions[i]), window);
         c.paceButtons[i]->setGeometry(192, 328 + 24 * i, 81, 25);
         setFlatFace(c.paceButtons[i], QColor(255, 255, 192));
     }
     makeOptionGroup(c.paceButtons);
     return c;
+}
+
+QString actionCaption(int action)
+{
+    return QString::fromUtf8(kActionCaptions.at(action));
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "round/rules.h"
+
 #include <array>
 
 class ActionButton;
 class PictureBox;
 class QLabel;
 class QPushButton;
+class QString;
 class QWidget;
 
 // Every control of the game window. The window owns them all (as their Qt
@@ -20,12 +23,15 @@ struct WindowControls {
     QLabel* hitCaption = nullptr; // 助かる比率, above the hit count
     QLabel* missCaption = nullptr; // 無理っぽいさ, above the miss count
     QLabel* quitHint = nullptr; // a click on the picture ends the round
-    std::array<ActionButton*, 3> actionButtons{};
+    std::array<ActionButton*, kActionCount> actionButtons{};
     QPushButton* aboutButton = nullptr;
-    std::array<QPushButton*, 2> paceButtons{}; // light, heavy: one always chosen
+    std::array<QPushButton*, kPaces.size()> paceButtons{}; // in the order of kPaces: one always chosen
 };
 
 // Creates the controls on the window at their places, with their captions,
 // colours, fonts and stacking: every label and picture lies beneath every
 // button, and within each group later controls cover earlier ones.
 [[nodiscard]] WindowControls createWindowControls(QWidget* window);
+
+// What an action is called, on its button and in its prompt.
+[[nodiscard]] QString actionCaption(int action);

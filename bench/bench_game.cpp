@@ -56,7 +56,7 @@ std::unique_ptr<QTemporaryDir> copyOfGameAssets()
 std::unique_ptr<AudioDevice> audioThroughServer(int bufferFrames)
 {
     qputenv("SDL_AUDIODRIVER", "pulseaudio");
-    auto device = std::make_unique<AudioDevice>(bufferFrames);
+    auto device = std::make_unique<AudioDevice>(kSoundCount, bufferFrames);
     return device->isOpen() ? std::move(device) : nullptr;
 }
 

@@ -75,7 +75,7 @@ int measureIdleCpu()
         const double wall = double(steadyNs() - from) / 1e9;
         reportSample("idle CPU", 100.0 * double(std::clock() - before) / CLOCKS_PER_SEC / wall);
     }
-    return game.window.sounds()[kMusicSound].isPlaying() ? 0 : 1; // the music played all along
+    return game.window.sound(Sound::Music).isPlaying() ? 0 : 1; // the music played all along
 }
 
 int measureUnderruns(int bufferFrames)

@@ -5,7 +5,7 @@
 #include "bench/samples.h"
 #include "bench/widget_watch.h"
 #include "round/rules.h"
-#include "tests/sample_files.h"
+#include "samples/sample_files.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -17,7 +17,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const AudioDevice audio;
+    const AudioDevice audio(kSoundCount);
     QWidget window;
     window.setFixedSize(GameWindow::kClientSize);
     new WidgetWatch(&window, [painted = false](QEvent::Type type, qint64 ns) mutable {

@@ -1,5 +1,5 @@
 // Writes the fuzzers' first inputs into <dir>/bitmap and <dir>/sound.
-#include "tests/sample_files.h"
+#include "samples/sample_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,6 +14,7 @@
 
 namespace {
 
+constexpr int kMixerChannel = 0;
 std::unique_ptr<AudioDevice> device;
 QString soundPath;
 
@@ -22,7 +23,7 @@ QString soundPath;
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    device = std::make_unique<AudioDevice>();
+    device = std::make_unique<AudioDevice>(kMixerChannel + 1);
     if (!device->isOpen())
         std::abort();
     // A channel reads a file by its name; shared memory keeps that cheap.
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(reinterpret_cast<const char*>(data), qint64(size));
     file.close();
 
-    SoundChannel channel(1);
+    SoundChannel channel(kMixerChannel);
     channel.open(soundPath);
     if (channel.lengthMs() < 0 || (!channel.isOpen() && channel.lengthMs() != 0))
         std::abort();

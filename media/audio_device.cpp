@@ -14,7 +14,7 @@ constexpr int kOutputChannels = 1;
 
 } // namespace
 
-AudioDevice::AudioDevice(int bufferFrames)
+AudioDevice::AudioDevice(int mixerChannels, int bufferFrames)
 {
     // SDL would otherwise swallow SIGINT and SIGTERM, and the game would not
     // end when the desktop asks it to.
@@ -28,7 +28,7 @@ AudioDevice::AudioDevice(int bufferFrames)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
-    Mix_AllocateChannels(kChannels);
+    Mix_AllocateChannels(mixerChannels);
     m_open = true;
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 // The sound output for the life of the program: SDL's audio subsystem and
-// SDL_mixer with one mixer channel per sound channel. On a machine with no
+// SDL_mixer with the mixer channels asked for, one per sound channel. On a machine with no
 // usable audio device it stays closed and the game runs silently.
 class AudioDevice {
 public:
-    static constexpr int kChannels = 9;
     static constexpr int kFrequency = 44100;
     // 1024 frames (23.2 ms): through a sound server on a two-core machine,
     // 512 underran now and then in a heavy round of fast presses and 1024
@@ -14,7 +13,7 @@ public:
     static constexpr int kBufferFrames = 1024;
 
     // bufferFrames: the mixer's buffer; only the benchmark asks for another.
-    explicit AudioDevice(int bufferFrames = kBufferFrames);
+    explicit AudioDevice(int mixerChannels, int bufferFrames = kBufferFrames);
     ~AudioDevice();
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;

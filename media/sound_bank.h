@@ -5,29 +5,30 @@
 
 #include <QString>
 
-#include <array>
 #include <memory>
+#include <span>
+#include <vector>
 
-// The game's sounds: the audio output and nine channels, channel i bound to
-// the wave file named i.wav, each on a mixer channel of its own. Without an
-// audio device every channel stays silent.
+// The game's sounds: the audio output and one channel for each sound file,
+// channel i bound to file i and playing on mixer channel i. Without an audio
+// device every channel stays silent.
 class SoundBank {
 public:
-    static constexpr int kSize = AudioDevice::kChannels;
+    explicit SoundBank(std::span<const char* const> fileNames);
 
-    SoundBank();
-
-    // Opens channels 0 to 8, in order, on the files of assetDir, which ends
-    // in a separator.
+    // Opens every channel, in order, on its file in assetDir, which ends in a
+    // separator.
     void open(const QString& assetDir);
     // Stops and closes every channel, in order.
     void close();
 
+    [[nodiscard]] int size() const { return static_cast<int>(m_channels.size()); }
     [[nodiscard]] SoundChannel& operator[](int index) { return *m_channels.at(index); }
     [[nodiscard]] const SoundChannel& operator[](int index) const { return *m_channels.at(index); }
 
 private:
-    // Declared first: the device outlives the sounds it plays.
+    std::span<const char* const> m_fileNames;
+    // Declared before the channels: the device outlives the sounds it plays.
     AudioDevice m_device;
-    std::array<std::unique_ptr<SoundChannel>, kSize> m_channels;
+    std::vector<std::unique_ptr<SoundChannel>> m_channels;
 };

@@ -16,10 +16,12 @@ bool isWholeWave(const QByteArray& bytes)
     qint64 at = kRiffHeaderSize;
     while (at + kChunkHeaderSize <= bytes.size()) {
         const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
-        const qint64 end = at + kChunkHeaderSize + size;
+        // A chunk of odd size ends in a pad byte, so that the next starts on
+        // an even offset: without it the file was cut short.
+        const qint64 end = at + kChunkHeaderSize + size + (size & 1);
         if (end > bytes.size())
             return false;
-        at = end + (size & 1); // chunks start on even offsets
+        at = end;
     }
     return true;
 }

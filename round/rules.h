@@ -29,21 +29,3 @@ inline constexpr std::array kPaces{kLightPace, kHeavyPace};
 
 // A flash always ends before the next prompt can come.
 static_assert(kPromptFlashMs < kHeavyPace.baseMs && kPromptFlashMs < kLightPace.baseMs);
-
-// The sound bank: the music, one sound per action, one per ending.
-inline constexpr int kSoundCount = 9;
-inline constexpr int kMusicSound = 0;
-// The picture bank: the idle scene, then one picture per action.
-inline constexpr int kPictureBankSize = 1 + kActionCount;
-inline constexpr int kIdlePicture = 0;
-
-// Action k sounds on channel k + 1 and shows bank picture k + 1.
-[[nodiscard]] constexpr int actionSound(int action)
-{
-    return action + 1;
-}
-[[nodiscard]] constexpr int actionPicture(int action)
-{
-    return action + 1;
-}
-static_assert(actionPicture(kActionCount - 1) < kPictureBankSize);

@@ -12,9 +12,9 @@ constexpr StoryStep message(const char* text)
 {
     return {StoryStep::Kind::Message, text};
 }
-constexpr StoryStep sound(int channel)
+constexpr StoryStep sound(Sound sound)
 {
-    return {StoryStep::Kind::Sound, nullptr, channel};
+    return {StoryStep::Kind::Sound, nullptr, sound};
 }
 
 // Lines of one message box are joined by "\r\n", with none after the last.
@@ -33,7 +33,7 @@ constexpr std::array kFullRescue{
     message("そりゃまたびっくり"),
     show("end2c.bmp"),
     message("人助けは気持ちがいいね､ポコリー"), // halfwidth comma U+FF64 on purpose
-    sound(8),
+    sound(Sound::FullRescueEnding),
     show("end.bmp"),
 };
 
@@ -45,23 +45,27 @@ constexpr std::array kRescueWithAfterEffect{
     message("ぱらりレポれぱれ"),
     message("は？"),
     message("ちょっと脳に障害が残ったようだ…"),
-    sound(5),
+    sound(Sound::AfterEffectEnding),
     show("end.bmp"),
 };
 
 constexpr std::array kRescue{
-    show("end1.bmp"), message("ふー助かった、ありがとう、"), message("いえいえ、どういたしまして。"), sound(6),
+    show("end1.bmp"),
+    message("ふー助かった、ありがとう、"),
+    message("いえいえ、どういたしまして。"),
+    sound(Sound::RescueEnding),
     show("end.bmp"),
 };
 
 constexpr std::array kDeathAfterCloseCall{
-    show("end0.bmp"), message("死んでしまった…"), message("あと、少しだったのに…"), sound(4), show("end.bmp"),
+    show("end0.bmp"), message("死んでしまった…"), message("あと、少しだったのに…"), sound(Sound::CloseCallEnding),
+    show("end.bmp"),
 };
 
 constexpr std::array kDeath{
     show("end0.bmp"),
     message("死んでしまった…"),
-    sound(7),
+    sound(Sound::DeathEnding),
     show("end.bmp"),
 };
 

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "round/ending.h"
+#include "round/sound.h"
 
 #include <span>
 
 // One step of a told story: a picture file shown in the scene, a message the
-// player must dismiss, or a sound started on its channel of the sound bank.
+// player must dismiss, or a sound started from its beginning.
 struct StoryStep {
     enum class Kind { Show, Message, Sound };
     Kind kind;
     const char* text = nullptr; // file name for Show, UTF-8 message for Message
-    int sound = -1; // for Sound
+    Sound sound = Sound::Music; // for Sound
 };
 
 // The three pictures and messages between the title and play.

@@ -2,25 +2,45 @@
 
 #include "app/action_button.h"
 #include "app/picture_box.h"
+#include "assets/asset_files.h"
 #include "media/asset_error.h"
 #include "media/game_timer.h"
-#include "tests/sample_files.h"
+#include "samples/sample_files.h"
 
 #include <QFile>
 #include <QImage>
 #include <QtTest>
 
-const QStringList TestAssets::kPictures{"stt.bmp",  "0.bmp",     "1.bmp",     "2.bmp",    "3.bmp",
-                                        "img1.bmp", "img2.bmp",  "end0.bmp",  "end1.bmp", "end1b.bmp",
-                                        "end2.bmp", "end2b.bmp", "end2c.bmp", "end.bmp"};
-const QStringList TestAssets::kSounds{"0.wav", "1.wav", "2.wav", "3.wav", "4.wav", "5.wav", "6.wav", "7.wav", "8.wav"};
+namespace {
+
+QStringList namesOf(const auto& files, const auto& name)
+{
+    QStringList names;
+    for (const auto& file : files)
+        names << QString::fromUtf8(name(file));
+    return names;
+}
+
+} // namespace
+
+const QStringList& TestAssets::pictures()
+{
+    static const QStringList names = namesOf(kPictureFiles, [](const PictureFile& file) { return file.name; });
+    return names;
+}
+
+const QStringList& TestAssets::sounds()
+{
+    static const QStringList names = namesOf(kSoundFiles, [](const char* name) { return name; });
+    return names;
+}
 
 TestAssets::TestAssets(int musicMs)
 {
-    for (const QString& name : kPictures)
+    for (const QString& name : pictures())
         write(name, bitmapBytes(BitmapKind::Rgb24, {16, 16}, colourOf(name)));
-    for (const QString& name : kSounds)
-        write(name, waveBytes({}, name == "0.wav" ? musicMs : 200));
+    for (const QString& name : sounds())
+        write(name, waveBytes({}, name == sounds().front() ? musicMs : 200));
 }
 
 void TestAssets::write(const QString& fileName, const QByteArray& bytes) const
@@ -32,8 +52,8 @@ void TestAssets::write(const QString& fileName, const QByteArray& bytes) const
 
 QColor TestAssets::colourOf(const QString& fileName)
 {
-    const int index = static_cast<int>(kPictures.indexOf(fileName));
-    return QColor(QColor::fromHsv(index * 360 / static_cast<int>(kPictures.size()), 200, 220).rgb());
+    const int index = static_cast<int>(pictures().indexOf(fileName));
+    return QColor(QColor::fromHsv(index * 360 / static_cast<int>(pictures().size()), 200, 220).rgb());
 }
 
 QColor centreColour(const QPixmap& pixmap)
@@ -43,14 +63,27 @@ QColor centreColour(const QPixmap& pixmap)
     return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
 }
 
+QList<ToldMessage> tellingOf(std::span<const StoryStep> story)
+{
+    QList<ToldMessage> told;
+    QColor scene;
+    for (const StoryStep& step : story) {
+        if (step.kind == StoryStep::Kind::Show)
+            scene = TestAssets::colourOf(step.text);
+        else if (step.kind == StoryStep::Kind::Message)
+            told.append({QString::fromUtf8(step.text), scene, false, std::nullopt});
+    }
+    return told;
+}
+
 TestGame::TestGame(int musicMs)
     : assets(musicMs)
 {
     auto record = [this](QWidget*, const QString& text) {
-        int ending = -1;
-        for (int i = 4; i < SoundBank::kSize; ++i)
-            if (window->sounds()[i].isPlaying())
-                ending = i;
+        std::optional<Sound> ending;
+        for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
+            if (window->sound(Sound(i)).isPlaying())
+                ending = Sound(i);
         told.append({text, scene(), timer("promptTimer").isTicking(), ending});
     };
     auto fail = [this](const AssetError& error) { fatalErrors << error.path() + ": " + error.reason(); };
@@ -89,12 +122,13 @@ void TestGame::endFlash()
     QVERIFY2(flash.isTicking(), "the flash timer ticked while stopped");
     QCOMPARE(flash.interval(), 300);
     emit flash.tick();
+    QVERIFY2(!flash.isTicking(), "the flash timer goes on after the prompt vanished");
 }
 
 void TestGame::tickToTheLastPrompt()
 {
     for (int tick = 1; tick < 30; ++tick) {
-        random.script({0.0f, drawFor((window->round().currentAction() + 1) % 3)});
+        random.script({0.0f, drawFor((window->round().currentAction() + 1) % kActionCount)});
         this->tick();
     }
 }

@@ -12,11 +12,12 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class GameTimer;
 class QPixmap;
 
-// A folder holding the 23 files the game reads: each picture a small bitmap
+// A folder holding every file the game reads: each picture a small bitmap
 // of one colour of its own, each sound a short tone, the music lasting
 // musicMs. Tests then spoil single files.
 class TestAssets {
@@ -29,8 +30,8 @@ public:
     // The colour a picture file was made with, to tell pictures apart.
     [[nodiscard]] static QColor colourOf(const QString& fileName);
 
-    static const QStringList kPictures;
-    static const QStringList kSounds;
+    [[nodiscard]] static const QStringList& pictures();
+    [[nodiscard]] static const QStringList& sounds(); // in the order of Sound
 
 private:
     QTemporaryDir m_dir;
@@ -44,9 +45,13 @@ struct ToldMessage {
     QString text;
     QColor scene; // the picture under the box
     bool promptTimerRunning; // whether a prompt could come while it is open
-    int endingSoundPlaying; // the sound 4..8 that plays, or -1
+    std::optional<Sound> endingSoundPlaying;
     bool operator==(const ToldMessage&) const = default;
 };
+
+// What the window tells of a story: each message over the picture the story
+// last showed, with no prompt to come and no ending sound yet.
+[[nodiscard]] QList<ToldMessage> tellingOf(std::span<const StoryStep> story);
 
 // The game window over test assets, with message boxes and fatal errors
 // recorded instead of shown, driven through its widgets and timers.
@@ -58,7 +63,7 @@ struct TestGame {
     void clickTitle(); // a click on the title picture: the intro
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running
-    void endFlash();
+    void endFlash(); // the flash timer ticks now, and must stop
     // Ticks 1 to 29, each prompting an action other than the last.
     void tickToTheLastPrompt();
     [[nodiscard]] GameTimer& timer(const char* name) const;

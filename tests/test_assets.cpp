@@ -1,6 +1,9 @@
 // The pictures and sounds the build makes, as the game will show and play
 // them: format and size, a real drawing, and clean sounds that start at once
 // and loop without a click.
+#include "assets/asset_files.h"
+#include "round/sound.h"
+
 #include <QImage>
 #include <QSet>
 #include <QtTest>
@@ -8,6 +11,7 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 class AssetsTest : public QObject {
@@ -15,10 +19,10 @@ class AssetsTest : public QObject {
 private slots:
     void eachPictureIsADrawingOfItsSize()
     {
-        for (const char* name :
-             {"stt", "0", "1", "2", "3", "img1", "img2", "end0", "end1", "end1b", "end2", "end2b", "end2c", "end"}) {
-            const QImage image(QString(POKORI_RUNTIME_DIR "/%1.bmp").arg(name));
-            QCOMPARE(image.size(), qstrcmp(name, "stt") == 0 ? QSize(576, 812) : QSize(530, 530));
+        for (const PictureFile& picture : kPictureFiles) {
+            const char* name = picture.name;
+            const QImage image(QString(POKORI_RUNTIME_DIR "/") + name);
+            QCOMPARE(image.size(), QSize(picture.width, picture.height));
             // A source that could not be drawn leaves a plain sheet; a
             // drawing with outlines and smooth edges has hundreds of colours.
             QSet<QRgb> colours;
@@ -34,12 +38,12 @@ private slots:
         QTest::addColumn<int>("sound");
         QTest::addColumn<double>("minSeconds");
         QTest::addColumn<double>("maxSeconds");
-        QTest::newRow("0 music") << 0 << 15.0 << 30.0;
-        QTest::newRow("1 breath") << 1 << 0.3 << 0.6;
-        QTest::newRow("2 thump") << 2 << 0.1 << 0.3;
-        QTest::newRow("3 call") << 3 << 0.3 << 0.6;
-        for (int ending = 4; ending <= 8; ++ending)
-            QTest::addRow("%d ending", ending) << ending << 2.0 << 6.0;
+        QTest::newRow("music") << int(Sound::Music) << 15.0 << 30.0;
+        QTest::newRow("breath") << int(Sound::Breath) << 0.3 << 0.6;
+        QTest::newRow("heart massage") << int(Sound::HeartMassage) << 0.1 << 0.3;
+        QTest::newRow("call") << int(Sound::Call) << 0.3 << 0.6;
+        for (int ending = int(Sound::CloseCallEnding); ending < kSoundCount; ++ending)
+            QTest::addRow("ending sound %d", ending) << ending << 2.0 << 6.0;
     }
     void eachSoundIsCleanAndOfItsLength()
     {
@@ -47,7 +51,8 @@ private slots:
         QFETCH(double, minSeconds);
         QFETCH(double, maxSeconds);
         SF_INFO info{};
-        SNDFILE* file = sf_open(qPrintable(QString(POKORI_RUNTIME_DIR "/%1.wav").arg(sound)), SFM_READ, &info);
+        const std::string path = std::string(POKORI_RUNTIME_DIR "/") + kSoundFiles[sound];
+        SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
         QVERIFY(file);
         std::vector<float> x(std::size_t(info.frames));
         x.resize(std::size_t(sf_readf_float(file, x.data(), info.frames)));
@@ -62,7 +67,8 @@ private slots:
         QVERIFY2(peak <= 0.891f, "louder than -1 dBFS");
         // No click at either end, where the music joins itself when it loops.
         QVERIFY2(std::abs(x.front()) < 0.001f && std::abs(x.back()) < 0.002f, "a click at an edge");
-        if (sound >= 1 && sound <= 3) { // a press is heard at once: above -40 dBFS within 5 ms
+        if (sound >= int(Sound::Breath) && sound <= int(Sound::Call)) {
+            // A press is heard at once: above -40 dBFS within 5 ms.
             const auto audible = std::find_if(x.begin(), x.end(), [](float v) { return std::abs(v) > 0.01f; });
             QVERIFY(audible - x.begin() <= 44100 * 5 / 1000);
         }

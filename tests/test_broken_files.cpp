@@ -6,8 +6,8 @@
 #include "app/game_application.h"
 #include "app/message_box.h"
 #include "media/game_timer.h"
+#include "samples/sample_files.h"
 #include "tests/fixtures.h"
-#include "tests/sample_files.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -16,12 +16,25 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <map>
+
 Q_DECLARE_METATYPE(BitmapKind)
 Q_DECLARE_METATYPE(WaveFormat)
 
 namespace {
 
-const QStringList kStartUpPictures{"stt.bmp", "0.bmp", "1.bmp", "2.bmp", "3.bmp"};
+// The title, the idle scene and one scene per action: listed first.
+QStringList startUpPictures()
+{
+    return TestAssets::pictures().first(2 + kActionCount);
+}
+// Every ending closes on it.
+const QString kClosingPicture = endingStory(Ending::Death).back().text;
+
+bool inTheIntro(const QString& picture)
+{
+    return std::ranges::any_of(introStory(), [&](const StoryStep& step) { return picture == step.text; });
+}
 
 // Each way a picture is spoiled, and a part of the reason the game gives.
 // clang-format off
@@ -30,7 +43,8 @@ const QHash<QString, QString> kPictureDamage{
     {"other format", "形式ではありません"}, {"directory", "フォルダー"}, {"60000 x 60000", "大きすぎ"},
     {"run-length cut off", "切れて"}};
 // clang-format on
-const QStringList kSoundDamage{"missing", "empty", "half", "random bytes", "other format", "directory"};
+const QStringList kSoundDamage{"missing",      "empty",     "half",         "random bytes",
+                               "other format", "directory", "a byte short", "odd chunk unpadded"};
 
 void spoil(const TestAssets& assets, const QString& file, const QString& how)
 {
@@ -59,34 +73,58 @@ void spoil(const TestAssets& assets, const QString& file, const QString& how)
         assets.write(file, rle);
     } else if (how == "run-length cut off") {
         assets.write(file, rle.chopped(40));
+    } else if (how == "a byte short") { // the samples run past the end
+        assets.write(file, bytes.chopped(1));
+    } else if (how == "odd chunk unpadded") {
+        assets.write(file, bytes + QByteArray("LIST\3\0\0\0abc", 11));
     }
 }
 
-// Plays a round whose ending shows the picture or plays the sound.
-void playToTheEndingOf(TestGame& game, const QString& file)
+// Plays a round to the ending the counts choose.
+void playToTheEnding(TestGame& game, Ending ending)
 {
-    const QHash<QString, std::pair<int, int>> counts{
-        {"end1.bmp", {65, 0}},  {"6.wav", {64, 0}},    {"end1b.bmp", {65, 65}},
-        {"5.wav", {64, 64}},    {"end2.bmp", {66, 0}}, {"end2b.bmp", {66, 0}},
-        {"end2c.bmp", {66, 0}}, {"8.wav", {66, 0}},    {"4.wav", {29, 27}}};
-    const auto [hits, misses] = counts.value(file, {0, 0});
+    // Counts that choose each ending, with or without the presses of each
+    // action that a sound's test makes first.
+    const std::map<Ending, std::pair<int, int>> counts{{Ending::FullRescue, {66, 0}},
+                                                       {Ending::Rescue, {64, 0}},
+                                                       {Ending::RescueWithAfterEffect, {64, 64}},
+                                                       {Ending::DeathAfterCloseCall, {29, 27}},
+                                                       {Ending::Death, {0, 0}}};
+    const auto [hits, misses] = counts.at(ending);
+    QCOMPARE(chooseEnding(hits, misses), ending);
     const int action = game.window->round().currentAction();
     game.press(action, hits);
-    game.press((action + 1) % 3, misses);
+    game.press((action + 1) % kActionCount, misses);
     game.tickToTheLastPrompt();
     game.tick();
 }
 
+// An ending that shows the picture or plays the sound, if any does.
+Ending endingThatTells(const QString& file)
+{
+    const auto tells = [&](const StoryStep& step) {
+        return step.kind == StoryStep::Kind::Show ? file == step.text
+            : step.kind == StoryStep::Kind::Sound ? file == TestAssets::sounds()[int(step.sound)]
+                                                  : false;
+    };
+    for (Ending ending :
+         {Ending::FullRescue, Ending::Rescue, Ending::RescueWithAfterEffect, Ending::DeathAfterCloseCall})
+        if (std::ranges::any_of(endingStory(ending), tells))
+            return ending;
+    return Ending::Death;
+}
+
 // The game as main.cpp starts it, over the folder given, driven from within
-// to the point where a picture is deleted: start-up, a click on the title,
-// or the prompt timer's last tick. Message boxes are answered at once.
+// to the point where the picture given is deleted: start-up, a click on the
+// title, or the prompt timer's last tick. Message boxes are answered at once.
 int playAsTheGame(int argc, char** argv)
 {
     GameApplication app(argc, argv);
-    const QString dir = QString::fromLocal8Bit(argv[3]);
     const QByteArray when = argv[2];
+    const QString dir = QString::fromLocal8Bit(argv[3]);
+    const QString lost = dir + "/" + QString::fromLocal8Bit(argv[4]);
     if (when == "start-up")
-        QFile::remove(dir + "/3.bmp");
+        QFile::remove(lost);
     ClockRandom random;
     GameWindow window(random, showGameMessage, GameApplication::fail, dir);
     window.start();
@@ -99,13 +137,13 @@ int playAsTheGame(int argc, char** argv)
     answer.start(10);
     QTimer::singleShot(0, &window, [&] {
         if (when == "intro")
-            QFile::remove(dir + "/img1.bmp");
+            QFile::remove(lost);
         QTest::mouseClick(window.controls().titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
         auto* prompts = window.findChild<GameTimer*>("promptTimer");
         for (int tick = 1; tick < 30; ++tick)
             QTimer::singleShot(0, prompts, &GameTimer::tick);
-        QTimer::singleShot(0, prompts, [prompts, dir] {
-            QFile::remove(dir + "/end.bmp");
+        QTimer::singleShot(0, prompts, [prompts, lost] {
+            QFile::remove(lost);
             emit prompts->tick();
         });
     });
@@ -123,7 +161,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("how");
-        for (const QString& file : TestAssets::kPictures + TestAssets::kSounds) {
+        for (const QString& file : TestAssets::pictures() + TestAssets::sounds()) {
             const QStringList damage = file.endsWith(".bmp") ? kPictureDamage.keys() : kSoundDamage;
             for (const QString& how : damage)
                 QTest::addRow("%s %s", qPrintable(file), qPrintable(how)) << file << how;
@@ -137,7 +175,7 @@ private slots:
         QFETCH(QString, how);
         TestGame game;
         const bool picture = file.endsWith(".bmp");
-        const bool atStartUp = (!picture || kStartUpPictures.contains(file)) && how != "half later";
+        const bool atStartUp = (!picture || startUpPictures().contains(file)) && how != "half later";
         how.remove(" later");
         if (atStartUp)
             spoil(game.assets, file, how);
@@ -146,26 +184,27 @@ private slots:
             spoil(game.assets, file, how);
         if (game.fatalErrors.isEmpty()) {
             game.clickTitle();
-            for (int k = 0; k < 3 && !picture; ++k) {
+            for (int k = 0; k < kActionCount && !picture; ++k) {
                 game.press(k);
-                QCOMPARE(game.window->sounds()[k + 1].isPlaying(), file != QString("%1.wav").arg(k + 1));
+                const Sound sound = actionSound(k);
+                QCOMPARE(game.window->sound(sound).isPlaying(), file != TestAssets::sounds()[int(sound)]);
             }
-            if (!QStringList{"0.bmp", "img1.bmp", "img2.bmp"}.contains(file)) // not in the intro
-                playToTheEndingOf(game, file);
+            if (!inTheIntro(file))
+                playToTheEnding(game, endingThatTells(file));
         }
         if (!picture) { // silent, and the game goes on to its end
             QVERIFY(game.fatalErrors.isEmpty());
-            QCOMPARE(game.scene(), TestAssets::colourOf("end.bmp"));
-            for (int i = 0; i < SoundBank::kSize; ++i)
-                QCOMPARE(game.window->sounds()[i].isOpen(), file != QString("%1.wav").arg(i));
-            QCOMPARE(game.timer("musicTimer").isTicking(), file != "0.wav");
+            QCOMPARE(game.scene(), TestAssets::colourOf(kClosingPicture));
+            for (int i = 0; i < kSoundCount; ++i)
+                QCOMPARE(game.window->sound(Sound(i)).isOpen(), file != TestAssets::sounds()[i]);
+            QCOMPARE(game.timer("musicTimer").isTicking(), file != TestAssets::sounds()[int(Sound::Music)]);
             return;
         }
         QCOMPARE(game.fatalErrors.size(), 1);
         QVERIFY2(game.fatalErrors[0].startsWith(game.assets.path(file) + ": "), qPrintable(game.fatalErrors[0]));
         QVERIFY2(game.fatalErrors[0].contains(kPictureDamage.value(how)), qPrintable(game.fatalErrors[0]));
         // Nothing after the failing step: no music, no play, no prompt.
-        QCOMPARE(game.window->sounds()[0].isOpen(), !atStartUp);
+        QCOMPARE(game.window->sound(Sound::Music).isOpen(), !atStartUp);
         QVERIFY(!game.timer("promptTimer").isTicking());
         QVERIFY(game.controls().actionButtons[0]->isHidden());
     }
@@ -183,6 +222,7 @@ private slots:
         QTest::newRow("32-bit, 22.05 kHz") << BitmapKind::Rgb32 << WaveFormat{22050, 1, 16, false} << 1500;
         QTest::newRow("96 kHz") << BitmapKind::Rgb24 << WaveFormat{96000, 2, 16, false} << 1500;
         QTest::newRow("ten minutes of music") << BitmapKind::Rgb24 << WaveFormat{22050, 1, 8, false} << 600'000;
+        QTest::newRow("a padded odd chunk") << BitmapKind::Rgb24 << WaveFormat{44100, 1, 16, false, true} << 1500;
     }
     void everyKindOfFilePlays()
     {
@@ -190,33 +230,29 @@ private slots:
         QFETCH(WaveFormat, sounds);
         QFETCH(int, musicMs);
         TestGame game;
-        for (const QString& name : TestAssets::kPictures)
+        for (const QString& name : TestAssets::pictures())
             game.assets.write(name, bitmapBytes(pictures, {15, 9}, TestAssets::colourOf(name)));
-        for (const QString& name : TestAssets::kSounds)
-            game.assets.write(name, waveBytes(sounds, name == "0.wav" ? musicMs : 400));
+        for (const QString& name : TestAssets::sounds())
+            game.assets.write(name, waveBytes(sounds, name == TestAssets::sounds().front() ? musicMs : 400));
         game.start();
         QVERIFY(qAbs(game.timer("musicTimer").interval() - musicMs) <= 1); // resampled, to the nearest ms
-        QVERIFY(game.window->sounds()[0].isPlaying());
+        QVERIFY(game.window->sound(Sound::Music).isPlaying());
         game.clickTitle();
         game.press(1);
-        QVERIFY(game.window->sounds()[2].isPlaying());
-        playToTheEndingOf(game, "end2.bmp");
-        QCOMPARE(game.told[1].scene, TestAssets::colourOf("img1.bmp"));
-        QCOMPARE(game.told[5].scene, TestAssets::colourOf("end2b.bmp"));
-        QCOMPARE(game.scene(), TestAssets::colourOf("end.bmp"));
-        QVERIFY(game.window->sounds()[8].isPlaying());
+        QVERIFY(game.window->sound(Sound::HeartMassage).isPlaying());
+        playToTheEnding(game, Ending::FullRescue);
+        QCOMPARE(game.told, tellingOf(introStory()) + tellingOf(endingStory(Ending::FullRescue)));
+        QCOMPARE(game.scene(), TestAssets::colourOf(kClosingPicture));
+        QVERIFY(game.window->sound(Sound::FullRescueEnding).isPlaying());
     }
 
     void theGameStopsOverAPictureLostDuringPlay_data()
     {
         QTest::addColumn<QString>("when");
         QTest::addColumn<QString>("file");
-        QTest::newRow("at start-up") << "start-up"
-                                     << "3.bmp";
-        QTest::newRow("at a click on the title") << "intro"
-                                                 << "img1.bmp";
-        QTest::newRow("at the last tick, after a message") << "ending"
-                                                           << "end.bmp";
+        QTest::newRow("at start-up") << "start-up" << startUpPictures().last();
+        QTest::newRow("at a click on the title, after a message") << "intro" << QString(introStory()[2].text);
+        QTest::newRow("at the last tick, after a message") << "ending" << kClosingPicture;
     }
     void theGameStopsOverAPictureLostDuringPlay()
     {
@@ -225,10 +261,10 @@ private slots:
         TestAssets assets; // in a folder whose name has spaces and Japanese in it
         const QString dir = assets.path("ポコリ の ゲーム");
         QVERIFY(QDir().mkdir(dir));
-        for (const QString& name : TestAssets::kPictures + TestAssets::kSounds)
+        for (const QString& name : TestAssets::pictures() + TestAssets::sounds())
             QVERIFY(QFile::copy(assets.path(name), dir + "/" + name));
         QProcess game;
-        game.start(QCoreApplication::applicationFilePath(), {"--child", when, dir});
+        game.start(QCoreApplication::applicationFilePath(), {"--child", when, dir, file});
         QVERIFY(game.waitForFinished(30'000));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 1);
@@ -239,7 +275,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "--child") == 0)
+    if (argc == 5 && qstrcmp(argv[1], "--child") == 0)
         return playAsTheGame(argc, argv);
     QApplication app(argc, argv);
     BrokenFilesTest test;

@@ -5,8 +5,8 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "media/game_timer.h"
+#include "samples/sample_files.h"
 #include "tests/fixtures.h"
-#include "tests/sample_files.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +16,8 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+
+Q_DECLARE_METATYPE(Ending)
 
 namespace {
 
@@ -58,49 +60,50 @@ void doubleClickAt(QWidget* window, QPoint at)
     QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
 }
 
-std::atomic<int> halts[SoundBank::kSize];
+std::atomic<int> halts[kSoundCount];
 
 } // namespace
 
 class GameWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // Each control as the window is created: its place, its caption, the
-    // colour a player sees at a point of it away from the caption, its type
-    // size, and a point it shares with a neighbour, where it lies in front.
+    // Each control as the window is created: inside the window, its caption,
+    // the colour a player sees at a point of it away from the caption, its
+    // type size, and a point it shares with a neighbour, where it lies in
+    // front.
     void eachControlInItsPlace_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QPoint>("at"); // within the control
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<double>("points");
         QTest::addColumn<QPoint>("inFront"); // within the window
-        const auto row = [](const char* name, QRect place, const QString& caption, QPoint at, QColor colour,
+        const auto row = [](const char* name, QSize size, const QString& caption, QPoint at, QColor colour,
                             double points, QPoint inFront) {
-            QTest::newRow(name) << QString(name) << place << caption << at << colour << points << inFront;
+            QTest::newRow(name) << QString(name) << size << caption << at << colour << points << inFront;
         };
-        row("人工呼吸", {8, 280, 89, 25}, "人工呼吸", {5, 4}, {255, 224, 192}, 9, {50, 290});
-        row("心臓マッサージ", {96, 280, 89, 25}, "心臓マッサージ", {5, 4}, {192, 255, 192}, 9, {96, 290});
-        row("呼びかけ", {184, 280, 89, 25}, "呼びかけ", {5, 4}, {192, 192, 255}, 9, {184, 290});
-        row("ポコリ情報", {192, 304, 81, 25}, "ポコリ情報", {5, 4}, {192, 255, 255}, 9, {200, 304});
-        row("軽め", {192, 328, 81, 25}, "難易度：軽め", {5, 4}, {204, 204, 154}, 9, {200, 328}); // chosen: sunk
-        row("重め", {192, 352, 81, 25}, "難易度：重め", {5, 4}, {255, 255, 192}, 9, {250, 365}); // over the hint
-        row("prompt", {8, 120, 153, 25}, "人工呼吸", {3, 12}, {255, 255, 255}, 14.25, {50, 130}); // over the scene
-        row("prompt suffix", {160, 120, 113, 25}, "してあげて！", {3, 12}, {255, 255, 255}, 14.25, {160, 130});
-        row("hits", {8, 328, 89, 25}, "OKLbl", {3, 12}, {255, 255, 255}, 12, {20, 328}); // over its caption
-        row("misses", {96, 328, 89, 25}, "missLbl", {3, 12}, {255, 192, 255}, 12, {96, 340});
-        row("hit caption", {8, 312, 89, 17}, "助かる比率", {85, 3}, {255, 255, 192}, 9, {20, 320});
-        row("miss caption", {96, 312, 89, 17}, "無理っぽいさ", {85, 3}, {255, 255, 192}, 9, {96, 320});
-        row("quit hint", {8, 360, 265, 17}, "終了するときは絵をクリックしてね", {1, 15}, {255, 255, 192}, 9, {20, 365});
-        row("scene", {8, 8, 265, 265}, "", {100, 100}, {255, 255, 192}, 9, {20, 20});
-        row("title", {184, 24, 337, 249}, "", {10, 10}, {255, 255, 192}, 9, {200, 130}); // over the prompt
+        row("人工呼吸", {89, 25}, "人工呼吸", {5, 4}, {255, 224, 192}, 9, {50, 290});
+        row("心臓マッサージ", {89, 25}, "心臓マッサージ", {5, 4}, {192, 255, 192}, 9, {96, 290});
+        row("呼びかけ", {89, 25}, "呼びかけ", {5, 4}, {192, 192, 255}, 9, {184, 290});
+        row("ポコリ情報", {81, 25}, "ポコリ情報", {5, 4}, {192, 255, 255}, 9, {200, 304});
+        row("軽め", {81, 25}, "難易度：軽め", {5, 4}, {204, 204, 154}, 9, {200, 328}); // chosen: sunk
+        row("重め", {81, 25}, "難易度：重め", {5, 4}, {255, 255, 192}, 9, {250, 365}); // over the hint
+        row("prompt", {153, 25}, "人工呼吸", {3, 12}, {255, 255, 255}, 14.25, {50, 130}); // over the scene
+        row("prompt suffix", {113, 25}, "してあげて！", {3, 12}, {255, 255, 255}, 14.25, {160, 130});
+        row("hits", {89, 25}, "OKLbl", {3, 12}, {255, 255, 255}, 12, {20, 328}); // over its caption
+        row("misses", {89, 25}, "missLbl", {3, 12}, {255, 192, 255}, 12, {96, 340});
+        row("hit caption", {89, 17}, "助かる比率", {85, 3}, {255, 255, 192}, 9, {20, 320});
+        row("miss caption", {89, 17}, "無理っぽいさ", {85, 3}, {255, 255, 192}, 9, {96, 320});
+        row("quit hint", {265, 17}, "終了するときは絵をクリックしてね", {1, 15}, {255, 255, 192}, 9, {20, 365});
+        row("scene", {265, 265}, "", {100, 100}, {255, 255, 192}, 9, {20, 20});
+        row("title", {337, 249}, "", {10, 10}, {255, 255, 192}, 9, {200, 130}); // over the prompt
     }
     void eachControlInItsPlace()
     {
         QFETCH(QString, name);
-        QFETCH(QRect, place);
+        QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QPoint, at);
         QFETCH(QColor, colour);
@@ -108,10 +111,13 @@ private slots:
         QFETCH(QPoint, inFront);
         TestGame game;
         QWidget* widget = control(game, name);
-        QCOMPARE(widget->geometry(), place);
+        QCOMPARE(widget->size(), size);
+        // The title picture alone reaches past the window: start-up lays it
+        // over all of it.
+        QVERIFY(widget == game.controls().titlePicture || game.window->rect().contains(widget->geometry()));
         QVERIFY(!widget->isHidden());
         QCOMPARE(widget->property("text").toString(), caption);
-        QCOMPARE(game.window->grab().toImage().pixelColor(place.topLeft() + at), colour);
+        QCOMPARE(game.window->grab().toImage().pixelColor(widget->pos() + at), colour);
         QCOMPARE(widget->font().pointSizeF(), points);
         QCOMPARE(widget->font().families().value(0), QString("ＭＳ Ｐゴシック"));
         QCOMPARE(game.window->childAt(inFront), widget);
@@ -123,9 +129,9 @@ private slots:
         game.random.script({drawFor(2), 0.0f});
         game.start();
         GameTimer& music = game.timer("musicTimer"); // the music loops at its own length
-        QVERIFY(music.interval() == 1234 && music.isTicking() && game.window->sounds()[0].isPlaying());
+        QVERIFY(music.interval() == 1234 && music.isTicking() && game.window->sound(Sound::Music).isPlaying());
         emit music.tick(); // from the start again
-        QVERIFY(halts[0].load() == 1 && game.window->sounds()[0].isPlaying());
+        QVERIFY(halts[int(Sound::Music)].load() == 1 && game.window->sound(Sound::Music).isPlaying());
         const GameWindow& w = *game.window;
         QCOMPARE(w.windowTitle(), QString("ポコリー救出劇"));
         QVERIFY(w.minimumSize() == QSize(282, 381) && w.maximumSize() == QSize(282, 381));
@@ -142,6 +148,10 @@ private slots:
         QCOMPARE(game.timer("promptTimer").interval(), 800);
         QVERIFY(!game.timer("promptTimer").isTicking());
 
+        // A press dragged off the picture before its release is no click.
+        QTest::mousePress(c.titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(c.titlePicture, Qt::LeftButton, {}, QPoint(-5, 100));
+        QVERIFY(game.told.isEmpty() && c.titlePicture->isVisible());
         game.clickTitle();
         // Back from each message box, or from another program: no new round.
         game.window->hide();
@@ -154,28 +164,24 @@ private slots:
 
     // Whole rounds through the window, one for each ending: the intro, 29
     // prompts with presses of every mouse button, the pace changed midway,
-    // the ending, and a double-click back to the title and into the next.
+    // the ending as its story tells it, and a double-click back to the title
+    // and into the next.
     void aWholeRoundEndsAsTheCountsChoose_data()
     {
         QTest::addColumn<int>("hits");
         QTest::addColumn<int>("misses");
-        QTest::addColumn<QStringList>("pictures"); // under each message of the ending, in order
-        QTest::addColumn<int>("sound");
-        QTest::newRow("full rescue") << 66 << 200
-                                     << QStringList{"end2.bmp", "end2.bmp", "end2b.bmp", "end2b.bmp", "end2c.bmp"} << 8;
-        QTest::newRow("rescue") << 65 << 0 << QStringList{"end1.bmp", "end1.bmp"} << 6;
-        QTest::newRow("after-effect") << 31 << 40
-                                      << QStringList{"end1.bmp", "end1.bmp", "end1b.bmp", "end1b.bmp", "end1b.bmp"}
-                                      << 5;
-        QTest::newRow("close call") << 30 << 29 << QStringList{"end0.bmp", "end0.bmp"} << 4;
-        QTest::newRow("death") << 2 << 2 << QStringList{"end0.bmp"} << 7;
+        QTest::addColumn<Ending>("ending");
+        QTest::newRow("full rescue") << 66 << 200 << Ending::FullRescue;
+        QTest::newRow("rescue") << 65 << 0 << Ending::Rescue;
+        QTest::newRow("after-effect") << 31 << 40 << Ending::RescueWithAfterEffect;
+        QTest::newRow("close call") << 30 << 29 << Ending::DeathAfterCloseCall;
+        QTest::newRow("death") << 2 << 2 << Ending::Death;
     }
     void aWholeRoundEndsAsTheCountsChoose()
     {
         QFETCH(int, hits);
         QFETCH(int, misses);
-        QFETCH(QStringList, pictures);
-        QFETCH(int, sound);
+        QFETCH(Ending, ending);
         TestGame game;
         game.assets.write("2.wav", waveBytes({}, 5000));
         game.random.script({drawFor(1), 0.5f});
@@ -184,9 +190,8 @@ private slots:
         game.clickTitle();
         const WindowControls& c = game.controls();
         GameTimer& prompts = game.timer("promptTimer");
-        const QList<ToldMessage> intro{{"おや、誰か倒れているよ、", Qt::black, false, -1},
-                                       {"大変だ！心臓が止まってる！！", TestAssets::colourOf("img1.bmp"), false, -1},
-                                       {"ポコリー！助けてあげてー！！", TestAssets::colourOf("img2.bmp"), false, -1}};
+        QList<ToldMessage> intro = tellingOf(introStory());
+        intro[0].scene = Qt::black;
         QCOMPARE(game.told, intro);
         QCOMPARE(game.scene(), TestAssets::colourOf("0.bmp")); // the idle scene, as loaded at start-up
         QVERIFY(c.titlePicture->isHidden() && std::ranges::all_of(playControls(c), &QWidget::isVisible));
@@ -201,15 +206,16 @@ private slots:
         game.endFlash(); // gone from the screen, the prompt still counts
         QVERIFY(c.promptLabel->isHidden() && c.promptSuffixLabel->isHidden());
         game.press(1, hits - 2, Qt::RightButton);
-        QCOMPARE(halts[2].load(), hits - 2); // each press starts the sound again
+        QCOMPARE(halts[int(Sound::HeartMassage)].load(), hits - 2); // each press starts the sound again
         game.press(2, misses, Qt::MiddleButton);
-        QVERIFY(game.window->sounds()[2].isPlaying() && game.window->sounds()[3].isPlaying() == (misses > 0));
+        QVERIFY(game.window->sound(Sound::HeartMassage).isPlaying()
+                && game.window->sound(Sound::Call).isPlaying() == (misses > 0));
         for (int tick = 1; tick < 30; ++tick) {
             if (tick == 10) { // heavy, from the next gap on
                 c.paceButtons[1]->click();
                 QVERIFY(prompts.interval() == 1800 && prompts.remainingTime() > 1700);
             }
-            const int next = (game.window->round().currentAction() + 1) % 3;
+            const int next = (game.window->round().currentAction() + 1) % kActionCount;
             game.random.script({0.5f, drawFor(next)});
             game.tick();
             QCOMPARE(prompts.interval(), tick < 10 ? 1800 : 1000);
@@ -223,16 +229,14 @@ private slots:
 
         game.told.clear();
         game.tick();
-        QCOMPARE(game.told.size(), pictures.size());
-        for (int i = 0; i < pictures.size(); ++i) {
-            QCOMPARE(game.told[i].scene, TestAssets::colourOf(pictures[i]));
-            QVERIFY(!game.told[i].promptTimerRunning);
-            QCOMPARE(game.told[i].endingSoundPlaying, -1); // the sound comes after the last message
-        }
-        QCOMPARE(game.scene(), TestAssets::colourOf("end.bmp"));
-        for (int i = 4; i < 9; ++i)
-            QCOMPARE(game.window->sounds()[i].isPlaying(), i == sound);
-        QVERIFY(game.window->sounds()[0].isPlaying()); // the music goes on
+        // No prompt, and no ending sound yet, under any message.
+        const std::span<const StoryStep> story = endingStory(ending);
+        QCOMPARE(game.told, tellingOf(story));
+        QCOMPARE(game.scene(), TestAssets::colourOf(story.back().text));
+        const Sound sound = std::ranges::find(story, StoryStep::Kind::Sound, &StoryStep::kind)->sound;
+        for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
+            QCOMPARE(game.window->sound(Sound(i)).isPlaying(), Sound(i) == sound);
+        QVERIFY(game.window->sound(Sound::Music).isPlaying()); // the music goes on
         QVERIFY(c.hitCountLabel->isVisible() && c.hitCountLabel->text() == QString::number(hits));
         QVERIFY(allHidden({c.promptLabel, c.actionButtons[0], c.actionButtons[1], c.actionButtons[2]}));
         QVERIFY(!prompts.isTicking());
@@ -242,7 +246,7 @@ private slots:
         doubleClickAt(game.window.get(), {100, 100});
         QVERIFY(c.titlePicture->isVisible() && allHidden(playControls(c)));
         doubleClickAt(game.window.get(), {100, 100});
-        QCOMPARE(game.told.size(), pictures.size() + 3);
+        QCOMPARE(game.told.size(), tellingOf(story).size() + intro.size());
         QVERIFY(c.titlePicture->isHidden());
     }
 
@@ -275,8 +279,8 @@ private slots:
         emit game.timer("flashTimer").tick(); // a flash still pending does no harm
         QVERIFY(c.promptLabel->isHidden());
         QVERIFY(game.window->close()); // every sound stopped and closed
-        for (int i = 0; i < SoundBank::kSize; ++i)
-            QVERIFY(!game.window->sounds()[i].isOpen() && !game.window->sounds()[i].isPlaying());
+        for (int i = 0; i < kSoundCount; ++i)
+            QVERIFY(!game.window->sound(Sound(i)).isOpen() && !game.window->sound(Sound(i)).isPlaying());
     }
 
     // Like option buttons: one group that Tab enters once, at the chosen

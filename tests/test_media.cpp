@@ -2,8 +2,8 @@
 // silence where a sound cannot play.
 #include "media/audio_device.h"
 #include "media/sound_channel.h"
+#include "samples/sample_files.h"
 #include "tests/fixtures.h"
-#include "tests/sample_files.h"
 
 #include <QtTest>
 
@@ -59,12 +59,12 @@ private slots:
         channel->restart();
         QVERIFY(!channel->isOpen() && !channel->isPlaying());
         QCOMPARE(channel->lengthMs(), 0);
-        m_device = std::make_unique<AudioDevice>();
+        m_device = std::make_unique<AudioDevice>(kSoundCount);
     }
 
     void initTestCase()
     {
-        m_device = std::make_unique<AudioDevice>();
+        m_device = std::make_unique<AudioDevice>(kSoundCount);
         QVERIFY(m_device->isOpen());
     }
 

@@ -1,5 +1,6 @@
 // The round's rules on the model alone: draws, gaps, prompts, scoring, the
 // choice of ending and the stories told.
+#include "assets/asset_files.h"
 #include "round/draws.h"
 #include "round/round.h"
 #include "round/story.h"
@@ -16,17 +17,18 @@ namespace {
 // The largest value a draw can take.
 const float kTopDraw = std::nextafter(1.0f, 0.0f);
 
-QStringList describe(std::span<const StoryStep> story)
+// The messages of a story, in order.
+QStringList messagesOf(std::span<const StoryStep> story)
 {
     QStringList out;
-    for (const StoryStep& step : story) {
-        const QString text = QString::fromUtf8(step.text);
-        out << (step.kind == StoryStep::Kind::Show          ? "show " + text
-                    : step.kind == StoryStep::Kind::Message ? "say " + text
-                                                            : "sound " + QString::number(step.sound));
-    }
+    for (const StoryStep& step : story)
+        if (step.kind == StoryStep::Kind::Message)
+            out << QString::fromUtf8(step.text);
     return out;
 }
+
+const std::array kEndings{Ending::FullRescue, Ending::RescueWithAfterEffect, Ending::Rescue,
+                          Ending::DeathAfterCloseCall, Ending::Death};
 
 } // namespace
 
@@ -122,50 +124,67 @@ private slots:
     {
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<QStringList>("story");
-        const auto told = [](Ending ending) { return describe(endingStory(ending)); };
-        QTest::newRow("intro") << describe(introStory())
-                               << QStringList{"show 0.bmp",    "say おや、誰か倒れているよ、",
-                                              "show img1.bmp", "say 大変だ！心臓が止まってる！！",
-                                              "show img2.bmp", "say ポコリー！助けてあげてー！！"};
+        const auto told = [](Ending ending) { return messagesOf(endingStory(ending)); };
+        const QString ellipsis(QChar(0x2026));
+        QTest::newRow("intro") << messagesOf(introStory())
+                               << QStringList{"おや、誰か倒れているよ、", "大変だ！心臓が止まってる！！",
+                                              "ポコリー！助けてあげてー！！"};
         QTest::newRow("full rescue")
             << told(Ending::FullRescue)
-            << QStringList{"show end2.bmp",
-                           "say ありがとう、ありがとう！！\r\n君のおかげで助かったよ、\r\nああああありがとうー！",
-                           "say でも、\r\nナンだってあんなところで\r\n心臓を止めていたんですか？",
-                           "show end2b.bmp",
-                           "say うん、\r\n犬に吠えられて、\r\nびっくりして止まっちゃったんだ",
-                           "say そりゃまたびっくり",
-                           "show end2c.bmp",
-                           "say 人助けは気持ちがいいね" + QString(QChar(0xFF64)) + "ポコリー",
-                           "sound 8",
-                           "show end.bmp"};
+            << QStringList{"ありがとう、ありがとう！！\r\n君のおかげで助かったよ、\r\nああああありがとうー！",
+                           "でも、\r\nナンだってあんなところで\r\n心臓を止めていたんですか？",
+                           "うん、\r\n犬に吠えられて、\r\nびっくりして止まっちゃったんだ", "そりゃまたびっくり",
+                           "人助けは気持ちがいいね" + QString(QChar(0xFF64)) + "ポコリー"};
         QTest::newRow("rescue with after-effect")
             << told(Ending::RescueWithAfterEffect)
-            << QStringList{"show end1.bmp",
-                           "say ふー助かった、ありがとう、",
-                           "say いえいえ、どういたしまして。",
-                           "show end1b.bmp",
-                           "say ぱらりレポれぱれ",
-                           "say は？",
-                           "say ちょっと脳に障害が残ったようだ" + QString(QChar(0x2026)),
-                           "sound 5",
-                           "show end.bmp"};
+            << QStringList{"ふー助かった、ありがとう、", "いえいえ、どういたしまして。", "ぱらりレポれぱれ", "は？",
+                           "ちょっと脳に障害が残ったようだ" + ellipsis};
         QTest::newRow("rescue") << told(Ending::Rescue)
-                                << QStringList{"show end1.bmp", "say ふー助かった、ありがとう、",
-                                               "say いえいえ、どういたしまして。", "sound 6", "show end.bmp"};
+                                << QStringList{"ふー助かった、ありがとう、", "いえいえ、どういたしまして。"};
         QTest::newRow("death after a close call")
             << told(Ending::DeathAfterCloseCall)
-            << QStringList{"show end0.bmp", "say 死んでしまった" + QString(QChar(0x2026)),
-                           "say あと、少しだったのに" + QString(QChar(0x2026)), "sound 4", "show end.bmp"};
-        QTest::newRow("death") << told(Ending::Death)
-                               << QStringList{"show end0.bmp", "say 死んでしまった" + QString(QChar(0x2026)), "sound 7",
-                                              "show end.bmp"};
+            << QStringList{"死んでしまった" + ellipsis, "あと、少しだったのに" + ellipsis};
+        QTest::newRow("death") << told(Ending::Death) << QStringList{"死んでしまった" + ellipsis};
     }
     void storiesAreToldWordForWord()
     {
         QFETCH(QStringList, told);
         QFETCH(QStringList, story);
         QCOMPARE(told, story);
+    }
+
+    // Every story opens on a picture and shows only pictures the game has;
+    // each ending plays one ending sound of its own after its last message,
+    // and closes on the picture that closes every ending and nothing else.
+    void storiesKeepTheirShape()
+    {
+        QSet<QString> pictures;
+        for (const PictureFile& file : kPictureFiles)
+            pictures << file.name;
+        const auto isShow = [](const StoryStep& step) { return step.kind == StoryStep::Kind::Show; };
+        const auto isSound = [](const StoryStep& step) { return step.kind == StoryStep::Kind::Sound; };
+        const auto showsGamePictures = [&](std::span<const StoryStep> story) {
+            QVERIFY(isShow(story.front()));
+            for (const StoryStep& step : story)
+                QVERIFY2(!isShow(step) || pictures.contains(step.text), step.text);
+        };
+        showsGamePictures(introStory());
+        QVERIFY(std::ranges::none_of(introStory(), isSound));
+        const StoryStep closing = endingStory(kEndings[0]).back();
+        QSet<int> sounds;
+        for (Ending ending : kEndings) {
+            const auto story = endingStory(ending);
+            showsGamePictures(story);
+            QCOMPARE(std::ranges::count_if(story, isSound), 1);
+            const StoryStep& sound = story[story.size() - 2];
+            QVERIFY(isSound(sound) && sound.sound >= Sound::CloseCallEnding);
+            sounds << int(sound.sound);
+            QVERIFY(isShow(story.back()));
+            QCOMPARE(
+                std::ranges::count_if(story, [&](const StoryStep& s) { return qstrcmp(s.text, closing.text) == 0; }),
+                1);
+        }
+        QCOMPARE(sounds.size(), qsizetype(kEndings.size()));
     }
 };
 

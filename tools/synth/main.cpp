@@ -1,8 +1,9 @@
-// synth: renders one of the game's sounds to a 16-bit mono 44.1 kHz WAV file.
+// synth: renders one of the game's sounds, by its number, to a 16-bit mono
+// 44.1 kHz WAV file.
 //
-//   synth <number 0-8> <output.wav>
+//   synth <number> <output.wav>
 //
-// The recipes live in music.cpp (0), effects.cpp (1-3) and endings.cpp (4-8).
+// The recipes live in music.cpp, effects.cpp and endings.cpp.
 // Nothing depends on the clock or the machine: every run writes the same bytes.
 
 #include "tools/synth/sounds.h"
@@ -13,7 +14,6 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,10 +21,30 @@ namespace {
 
 using synth::Buffer;
 
-constexpr Buffer (*kRecipes[])()
-    = {synth::backgroundMusic, synth::breath,       synth::heartThump,   synth::call,
-       synth::closeCallEnding, synth::babbleEnding, synth::rescueEnding, synth::deathEnding,
-       synth::fullRescueEnding};
+Buffer render(Sound sound)
+{
+    switch (sound) {
+    case Sound::Music:
+        return synth::backgroundMusic();
+    case Sound::Breath:
+        return synth::breath();
+    case Sound::HeartMassage:
+        return synth::heartThump();
+    case Sound::Call:
+        return synth::call();
+    case Sound::CloseCallEnding:
+        return synth::closeCallEnding();
+    case Sound::AfterEffectEnding:
+        return synth::babbleEnding();
+    case Sound::RescueEnding:
+        return synth::rescueEnding();
+    case Sound::DeathEnding:
+        return synth::deathEnding();
+    case Sound::FullRescueEnding:
+        return synth::fullRescueEnding();
+    }
+    return {};
+}
 
 bool writeWav(const Buffer& sound, const char* path)
 {
@@ -48,18 +68,17 @@ bool writeWav(const Buffer& sound, const char* path)
 
 int main(int argc, char** argv)
 {
-    constexpr int kCount = int(std::size(kRecipes));
     int number = -1;
     try {
         if (argc == 3)
             number = std::stoi(argv[1]);
     } catch (const std::exception&) {
     }
-    if (number < 0 || number >= kCount) {
-        std::fprintf(stderr, "usage: synth <number 0-%d> <output.wav>\n", kCount - 1);
+    if (number < 0 || number >= kSoundCount) {
+        std::fprintf(stderr, "usage: synth <number 0-%d> <output.wav>\n", kSoundCount - 1);
         return 2;
     }
-    if (!writeWav(kRecipes[number](), argv[2])) {
+    if (!writeWav(render(static_cast<Sound>(number)), argv[2])) {
         std::fprintf(stderr, "synth: cannot write %s: %s\n", argv[2], sf_strerror(nullptr));
         return 1;
     }

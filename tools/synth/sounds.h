@@ -1,7 +1,8 @@
 #pragma once
-// The game's nine sounds, by file number. Each recipe returns a finished
-// sound: faded at both ends, levelled and limited below -1 dBFS.
+// The game's sounds. Each recipe returns a finished sound: faded at both
+// ends, levelled and limited below -1 dBFS.
 
+#include "round/sound.h"
 #include "tools/synth/dsp.h"
 
 namespace synth {
@@ -11,14 +12,14 @@ namespace synth {
 constexpr double kEffectRmsDb = -12.0;
 constexpr double kMusicRmsDb = -19.0;
 
-Buffer backgroundMusic(); // 0.wav
-Buffer breath(); // 1.wav  artificial respiration
-Buffer heartThump(); // 2.wav  heart massage
-Buffer call(); // 3.wav  calling out
-Buffer closeCallEnding(); // 4.wav  death after a close call
-Buffer babbleEnding(); // 5.wav  rescue, but the patient babbles
-Buffer rescueEnding(); // 6.wav  rescue
-Buffer deathEnding(); // 7.wav  death
-Buffer fullRescueEnding(); // 8.wav  full rescue
+Buffer backgroundMusic();
+Buffer breath();
+Buffer heartThump();
+Buffer call();
+Buffer closeCallEnding(); // death after a close call
+Buffer babbleEnding(); // rescue, but the patient babbles
+Buffer rescueEnding();
+Buffer deathEnding();
+Buffer fullRescueEnding();
 
 } // namespace synth

@@ -1,4 +1,4 @@
-#include "tests/sample_files.h"
+#include "samples/sample_files.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -72,11 +72,16 @@ QByteArray waveBytes(const WaveFormat& format, int ms, int toneMs)
     out.setByteOrder(QDataStream::LittleEndian);
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
     out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataBytes);
+    out << quint32(36 + (format.oddChunk ? 12 : 0) + dataBytes);
     out.writeRawData("WAVEfmt ", 8);
     out << quint32(16) << quint16(format.floats ? 3 : 1) << quint16(format.channels) << quint32(format.rate)
         << quint32(format.rate * format.channels * bytesPerSample) << quint16(format.channels * bytesPerSample)
         << quint16(format.bits);
+    if (format.oddChunk) {
+        out.writeRawData("LIST", 4);
+        out << quint32(3);
+        out.writeRawData("abc\0", 4);
+    }
     out.writeRawData("data", 4);
     out << dataBytes;
     for (qint64 i = 0; i < frames; ++i) {

@@ -23,6 +23,7 @@ struct WaveFormat {
     int channels = 1;
     int bits = 16; // 8, 16, 24 or 32
     bool floats = false; // 32-bit IEEE float samples
+    bool oddChunk = false; // an odd-sized chunk, with its pad byte, before the samples
 };
 
 // A wave file lasting ms: a tone for its first toneMs (all of it when
