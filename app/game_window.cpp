@@ -56,9 +56,12 @@ GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError
     setWindowTitle(kGameTitle);
     setFixedSize(kClientSize);
     setFont(gameFont(kWindowFontPoints));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowColour);
-    setPalette(palette);
+    // The window's colours are the game's own, and its text colours go with
+    // them: black on its light faces whatever palette the desktop gives, so
+    // that a dark desktop theme never draws white captions on them. Every
+    // role is set, so no desktop colour reaches a control. Message boxes are
+    // windows of their own and keep the desktop's look.
+    setPalette(QPalette(Qt::black, kWindowColour));
     setAutoFillBackground(true);
     // After the window's font: the controls take it as they are created.
     m_controls = createWindowControls(this);

@@ -49,6 +49,10 @@ struct ToldMessage {
     bool operator==(const ToldMessage&) const = default;
 };
 
+// A control of the window by the name a test row gives it: its caption for
+// a button ("人工呼吸", "軽め"), else what it is ("prompt", "hits", "scene").
+[[nodiscard]] QWidget* controlNamed(const WindowControls& c, const QString& name);
+
 // What the window tells of a story: each message over the picture the story
 // last showed, with no prompt to come and no ending sound yet.
 [[nodiscard]] QList<ToldMessage> tellingOf(std::span<const StoryStep> story);

@@ -23,20 +23,6 @@ namespace {
 
 const QStringList kCaptions{"人工呼吸", "心臓マッサージ", "呼びかけ"};
 
-QWidget* control(const TestGame& game, const QString& name)
-{
-    const WindowControls& c = game.controls();
-    // clang-format off
-    const QHash<QString, QWidget*> byName{
-        {"人工呼吸", c.actionButtons[0]}, {"心臓マッサージ", c.actionButtons[1]}, {"呼びかけ", c.actionButtons[2]},
-        {"ポコリ情報", c.aboutButton}, {"軽め", c.paceButtons[0]}, {"重め", c.paceButtons[1]},
-        {"prompt", c.promptLabel}, {"prompt suffix", c.promptSuffixLabel}, {"hits", c.hitCountLabel},
-        {"misses", c.missCountLabel}, {"hit caption", c.hitCaption}, {"miss caption", c.missCaption},
-        {"quit hint", c.quitHint}, {"scene", c.scenePicture}, {"title", c.titlePicture}};
-    // clang-format on
-    return byName.value(name);
-}
-
 QList<QWidget*> playControls(const WindowControls& c)
 {
     return {c.promptLabel, c.promptSuffixLabel, c.hitCountLabel,    c.missCountLabel,   c.hitCaption,
@@ -110,7 +96,7 @@ private slots:
         QFETCH(double, points);
         QFETCH(QPoint, inFront);
         TestGame game;
-        QWidget* widget = control(game, name);
+        QWidget* widget = controlNamed(game.controls(), name);
         QCOMPARE(widget->size(), size);
         // The title picture alone reaches past the window: start-up lays it
         // over all of it.

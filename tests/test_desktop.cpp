@@ -1,0 +1,154 @@
+// The window on the desktops players run: readable under a light and a dark
+// desktop palette, its message boxes in the desktop's own look.
+#include "app/message_box.h"
+#include "tests/fixtures.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// A palette as a dark desktop theme hands it to programs: light text on
+// dark faces.
+QPalette darkPalette()
+{
+    QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53));
+    dark.setColor(QPalette::Button, QColor(60, 60, 60));
+    dark.setColor(QPalette::Base, QColor(36, 36, 36));
+    return dark;
+}
+
+QPalette lightPalette()
+{
+    return QPalette(QColor(0, 0, 0), QColor(239, 239, 239));
+}
+
+// Relative luminance and contrast ratio, as WCAG defines them.
+double luminance(QColor colour)
+{
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) + 0.0722 * linear(colour.blue());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of a widget's text against its face in a grab of its window:
+// among the pixels where the widget lies in front, its frame left out, the
+// face is the commonest colour and the text the one that stands out most.
+double textContrast(QWidget* window, QWidget* widget)
+{
+    const QImage image = window->grab().toImage();
+    const QPoint origin = widget->mapTo(window, QPoint());
+    const QRect area = QRect(origin, widget->size()).adjusted(3, 3, -3, -3) & window->rect();
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (window->childAt(x, y) == widget || (window == widget && !window->childAt(x, y)))
+                ++counts[image.pixel(x, y)];
+    if (counts.isEmpty())
+        return 0;
+    QRgb face = counts.constBegin().key();
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (it.value() > counts.value(face))
+            face = it.key();
+    double most = 1;
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        most = std::max(most, contrast(QColor(face), QColor(it.key())));
+    return most;
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Every caption of the window in play, in each state a button can be
+    // in, under a light desktop palette, a dark one, and a dark one the
+    // desktop switches to while the game plays. The prompt keeps its own
+    // red on white, 4:1.
+    void everyCaptionIsReadableUnderAnyDesktopPalette_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("palette");
+        QTest::addColumn<double>("minimum");
+        const QList<std::pair<QString, QString>> controls{
+            {"人工呼吸", ""},    {"人工呼吸", "held down"}, {"心臓マッサージ", ""}, {"呼びかけ", ""},
+            {"ポコリ情報", ""},  {"ポコリ情報", "focused"}, {"軽め", "chosen"},     {"重め", ""},
+            {"prompt", ""},      {"prompt suffix", ""},     {"hits", ""},           {"misses", ""},
+            {"hit caption", ""}, {"miss caption", ""},      {"quit hint", ""}};
+        for (const QString palette : {"light", "dark", "dark from light"})
+            for (const auto& [control, state] : controls)
+                QTest::addRow("%s %s, %s", qPrintable(control), qPrintable(state), qPrintable(palette))
+                    << control << state << palette << (control == "prompt" ? 3.99 : 4.5);
+    }
+    void everyCaptionIsReadableUnderAnyDesktopPalette()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, state);
+        QFETCH(QString, palette);
+        QFETCH(double, minimum);
+        QApplication::setPalette(palette == "dark" ? darkPalette() : lightPalette());
+        TestGame game;
+        game.start();
+        game.clickTitle();
+        if (palette == "dark from light")
+            QApplication::setPalette(darkPalette());
+        QWidget* widget = controlNamed(game.controls(), control);
+        if (state == "held down")
+            QTest::mousePress(widget, Qt::LeftButton);
+        if (state == "focused")
+            widget->setFocus();
+        QCOMPARE(widget->property("checked").toBool(), state == "chosen");
+        const double ratio = textContrast(game.window.get(), widget);
+        QVERIFY2(ratio >= minimum, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
+        if (state == "held down")
+            QTest::mouseRelease(widget, Qt::LeftButton);
+    }
+
+    // A message box is the desktop's own dialog: the desktop's colours, not
+    // the window's, and readable in either.
+    void messageBoxesKeepTheDesktopsLook_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << lightPalette();
+        QTest::newRow("dark") << darkPalette();
+    }
+    void messageBoxesKeepTheDesktopsLook()
+    {
+        QFETCH(QPalette, palette);
+        QApplication::setPalette(palette);
+        TestGame game;
+        game.start();
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
+                QCOMPARE(box->palette().color(role), palette.color(role));
+            const double ratio = textContrast(box, box->findChild<QLabel*>("qt_msgbox_label"));
+            QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
+            box->accept();
+        });
+        showGameMessage(game.window.get(), "大変だ！心臓が止まってる！！");
+    }
+
+    void initTestCase() { m_desktopPalette = QApplication::palette(); }
+    void cleanup() { QApplication::setPalette(m_desktopPalette); }
+
+private:
+    QPalette m_desktopPalette;
+};
+
+QTEST_MAIN(DesktopTest)
+#include "test_desktop.moc"
