@@ -131,14 +131,14 @@ void GameWindow::resetRound()
 {
     const WindowControls& c = m_controls;
     const Round::Prompt first = m_round.reset();
-    c.promptLabel->setText(actionCaption(first.action));
+    showPromptCaption(c, first.action);
     m_promptTimer->setInterval(first.gapMs);
     c.titlePicture->show();
     for (QLabel* label : {c.promptSuffixLabel, c.quitHint, c.hitCaption, c.missCaption, c.hitCountLabel})
         label->hide();
-    c.hitCountLabel->setText(QStringLiteral("0"));
+    showCount(c.hitCountLabel, c.hitCaption, m_round.hits());
     c.missCountLabel->hide();
-    c.missCountLabel->setText(QStringLiteral("0"));
+    showCount(c.missCountLabel, c.missCaption, m_round.misses());
     c.promptLabel->hide();
     for (ActionButton* button : c.actionButtons)
         button->hide();
@@ -200,7 +200,7 @@ void GameWindow::onPromptTimer()
 
 void GameWindow::showPrompt(int action)
 {
-    m_controls.promptLabel->setText(actionCaption(action));
+    showPromptCaption(m_controls, action);
     m_controls.promptSuffixLabel->show();
     m_controls.promptLabel->show();
     m_flashTimer->setEnabled(true);
@@ -234,8 +234,8 @@ void GameWindow::tell(std::span<const StoryStep> story)
 
 void GameWindow::showCounts()
 {
-    m_controls.hitCountLabel->setText(QString::number(m_round.hits()));
-    m_controls.missCountLabel->setText(QString::number(m_round.misses()));
+    showCount(m_controls.hitCountLabel, m_controls.hitCaption, m_round.hits());
+    showCount(m_controls.missCountLabel, m_controls.missCaption, m_round.misses());
 }
 
 QPixmap GameWindow::loadPicture(const QString& fileName) const

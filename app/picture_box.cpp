@@ -1,11 +1,46 @@
 #include "app/picture_box.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+// A picture as a screen reader meets it: a graphic, with its name and
+// description, that its press action clicks, as a mouse click would.
+class AccessiblePicture : public QAccessibleWidget {
+public:
+    explicit AccessiblePicture(PictureBox* picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+    [[nodiscard]] QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        // Queued, as a button's press action is: the click may open a message
+        // box, which must not hold up the screen reader's call.
+        if (action == pressAction())
+            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
+    }
+};
+
+QAccessibleInterface* accessiblePicture(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("PictureBox"))
+        return new AccessiblePicture(static_cast<PictureBox*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 PictureBox::PictureBox(Border border, QWidget* parent)
     : QFrame(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessiblePicture);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     if (border == Border::Sunken) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(1);

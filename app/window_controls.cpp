@@ -64,6 +64,29 @@ void makeOptionGroup(const std::array<QPushButton*, kPaces.size()>& buttons)
     buttons.front()->setChecked(true);
 }
 
+// What a screen reader says of each control besides its caption. The
+// pictures and the counts have no caption of their own.
+void describeForScreenReaders(const WindowControls& c)
+{
+    c.titlePicture->setAccessibleName(QStringLiteral("タイトル画面"));
+    c.titlePicture->setAccessibleDescription(QStringLiteral("クリックすると救出劇が始まります"));
+    c.scenePicture->setAccessibleName(QStringLiteral("救出の場面"));
+    c.scenePicture->setAccessibleDescription(
+        QStringLiteral("クリックするとタイトル画面に戻ります。救出の途中でも戻ります"));
+    c.hitCountLabel->setAccessibleDescription(QStringLiteral("指示どおりのボタンを押した回数"));
+    c.missCountLabel->setAccessibleDescription(QStringLiteral("指示と違うボタンを押した回数"));
+    for (ActionButton* button : c.actionButtons)
+        button->setAccessibleDescription(
+            QStringLiteral("マウスで押すと、この動作をします。指示どおりなら助かる比率が上がります"));
+    c.aboutButton->setAccessibleDescription(QStringLiteral("バージョンと制作者を表示します"));
+    for (std::size_t i = 0; i < kPaces.size(); ++i) {
+        const Pace pace = kPaces[i];
+        const auto seconds = [](int ms) { return QString::number(ms / 1000.0, 'f', 1); };
+        c.paceButtons[i]->setAccessibleDescription(
+            QStringLiteral("指示の間隔 %1～%2秒").arg(seconds(pace.baseMs), seconds(pace.baseMs + pace.spreadMs)));
+    }
+}
+
 } // namespace
 
 WindowControls createWindowControls(QWidget* window)
@@ -104,10 +127,23 @@ WindowControls createWindowControls(QWidget* window)
         setFlatFace(c.paceButtons[i], QColor(255, 255, 192));
     }
     makeOptionGroup(c.paceButtons);
+    describeForScreenReaders(c);
     return c;
 }
 
 QString actionCaption(int action)
 {
     return QString::fromUtf8(kActionCaptions.at(action));
+}
+
+void showPromptCaption(const WindowControls& c, int action)
+{
+    c.promptLabel->setText(actionCaption(action));
+    c.promptLabel->setAccessibleName(c.promptLabel->text() + QLatin1Char(' ') + c.promptSuffixLabel->text());
+}
+
+void showCount(QLabel* count, const QLabel* caption, std::int64_t value)
+{
+    count->setText(QString::number(value));
+    count->setAccessibleName(caption->text() + QLatin1Char(' ') + count->text());
 }

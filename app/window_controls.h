@@ -3,6 +3,7 @@
 #include "round/rules.h"
 
 #include <array>
+#include <cstdint>
 
 class ActionButton;
 class PictureBox;
@@ -35,3 +36,11 @@ struct WindowControls {
 
 // What an action is called, on its button and in its prompt.
 [[nodiscard]] QString actionCaption(int action);
+
+// Shows the prompt for an action, and names it whole for screen readers,
+// "人工呼吸 してあげて！", so that they speak it as it changes.
+void showPromptCaption(const WindowControls& c, int action);
+
+// Shows a count, and names it for screen readers with its caption,
+// "助かる比率 12".
+void showCount(QLabel* count, const QLabel* caption, std::int64_t value);

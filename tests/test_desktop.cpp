@@ -1,11 +1,16 @@
 // The window on the desktops players run: readable under a light and a dark
-// desktop palette, its message boxes in the desktop's own look.
+// desktop palette, its message boxes in the desktop's own look, and every
+// control named for a screen reader.
 #include "app/message_box.h"
 #include "tests/fixtures.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
+#include <QtGui/private/qguiapplication_p.h>
 #include <QtTest>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <cmath>
 
@@ -67,6 +72,17 @@ double textContrast(QWidget* window, QWidget* widget)
         most = std::max(most, contrast(QColor(face), QColor(it.key())));
     return most;
 }
+
+// What a screen reader says a control is called: nothing while it is hidden.
+QString spokenName(QWidget* widget)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible->state().invisible ? QString() : accessible->text(QAccessible::Name);
+}
+
+// The accessibility events of one kind, in order, with each object's name
+// as it was told.
+QList<std::pair<QObject*, QString>> told;
 
 } // namespace
 
@@ -131,16 +147,100 @@ private slots:
         QApplication::setPalette(palette);
         TestGame game;
         game.start();
+        QPalette seen;
+        double ratio = 0;
         QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
-                QCOMPARE(box->palette().color(role), palette.color(role));
-            const double ratio = textContrast(box, box->findChild<QLabel*>("qt_msgbox_label"));
-            QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
-            box->accept();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = box->palette();
+                ratio = textContrast(box, box->findChild<QLabel*>("qt_msgbox_label"));
+                box->accept();
+            }
         });
         showGameMessage(game.window.get(), "大変だ！心臓が止まってる！！");
+        for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
+            QCOMPARE(seen.color(role), palette.color(role));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
+    }
+
+    // Every control as a screen reader meets it at the title and in play,
+    // the prompt for 心臓マッサージ showing: its name, nothing while hidden,
+    // and what it does.
+    void aScreenReaderNamesEveryControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("atTitle");
+        QTest::addColumn<QString>("inPlay");
+        QTest::addColumn<QString>("description");
+        const auto row = [](const char* control, const char* atTitle, const char* inPlay, const char* description) {
+            QTest::newRow(control) << control << atTitle << inPlay << description;
+        };
+        row("title", "タイトル画面", "", "クリックすると救出劇が始まります");
+        row("scene", "救出の場面", "救出の場面", "クリックするとタイトル画面に戻ります。救出の途中でも戻ります");
+        row("prompt", "", "心臓マッサージ してあげて！", "");
+        row("hits", "", "助かる比率 0", "指示どおりのボタンを押した回数");
+        row("misses", "", "無理っぽいさ 0", "指示と違うボタンを押した回数");
+        row("quit hint", "", "終了するときは絵をクリックしてね", "");
+        row("人工呼吸", "", "人工呼吸", "マウスで押すと、この動作をします。指示どおりなら助かる比率が上がります");
+        row("ポコリ情報", "ポコリ情報", "ポコリ情報", "バージョンと制作者を表示します");
+        row("軽め", "難易度：軽め", "難易度：軽め", "指示の間隔 0.8～2.8秒");
+        row("重め", "難易度：重め", "難易度：重め", "指示の間隔 0.5～1.5秒");
+    }
+    void aScreenReaderNamesEveryControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, atTitle);
+        QFETCH(QString, inPlay);
+        QFETCH(QString, description);
+        TestGame game;
+        game.random.script({drawFor(1), 0.5f});
+        game.start();
+        QWidget* widget = controlNamed(game.controls(), control);
+        QCOMPARE(spokenName(widget), atTitle);
+        game.clickTitle();
+        QCOMPARE(spokenName(widget), inPlay);
+        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description), description);
+    }
+
+    // A screen reader hears each count and prompt as it changes, which pace
+    // is chosen, and can click the pictures.
+    void aScreenReaderFollowsTheRound()
+    {
+        // As when a screen reader is running: Qt then reports each change.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged)
+                told.append({event->object(), event->accessibleInterface()->text(QAccessible::Name)});
+        });
+        TestGame game;
+        game.random.script({drawFor(1), 0.5f});
+        game.start();
+        const WindowControls& c = game.controls();
+        QAccessibleInterface* title = QAccessible::queryAccessibleInterface(c.titlePicture);
+        QCOMPARE(title->role(), QAccessible::Graphic);
+        title->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(game.told.size(), 3); // the intro, as a click tells it
+
+        told.clear();
+        game.press(1, 2);
+        game.press(0);
+        game.random.script({0.5f, drawFor(2)});
+        game.tick();
+        const QList<std::pair<QObject*, QString>> heard{
+            {c.hitCountLabel, "助かる比率 1"},       {c.missCountLabel, "無理っぽいさ 0"},
+            {c.hitCountLabel, "助かる比率 2"},       {c.missCountLabel, "無理っぽいさ 0"},
+            {c.hitCountLabel, "助かる比率 2"},       {c.missCountLabel, "無理っぽいさ 1"},
+            {c.promptLabel, "呼びかけ してあげて！"}};
+        QCOMPARE(told, heard);
+
+        QTest::mouseClick(c.paceButtons[1], Qt::LeftButton);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(QAccessible::queryAccessibleInterface(c.paceButtons[i])->state().checked, i == 1);
+        QAccessible::queryAccessibleInterface(c.scenePicture)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(c.titlePicture->isVisible());
+        QAccessible::installUpdateHandler(nullptr);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     }
 
     void initTestCase() { m_desktopPalette = QApplication::palette(); }
