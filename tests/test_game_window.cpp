@@ -2,14 +2,12 @@
 // timers: what it shows, how a round plays from the title to an ending and
 // back, and which input it answers.
 #include "app/action_button.h"
-#include "app/message_box.h"
 #include "app/picture_box.h"
 #include "media/game_timer.h"
 #include "samples/sample_files.h"
 #include "tests/fixtures.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -288,22 +286,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), c.aboutButton);
         QTest::mouseClick(c.paceButtons[1], Qt::LeftButton); // chosen already: stays chosen
         QVERIFY(c.paceButtons[1]->isChecked() && !c.paceButtons[0]->isChecked());
-    }
-
-    void theMessageBoxIsTheTextAndOneOk()
-    {
-        QWidget parent;
-        QTimer::singleShot(0, [] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            QCOMPARE(box->windowTitle(), QString("ポコリー救出劇"));
-            QCOMPARE(box->text(), QString("一行目\r\n二行目"));
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(box->buttons().size(), 1);
-            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-            box->button(QMessageBox::Ok)->click();
-        });
-        showGameMessage(&parent, "一行目\r\n二行目");
     }
 
     void initTestCase()
