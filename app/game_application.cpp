@@ -6,8 +6,16 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <SDL_hints.h>
+
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+constexpr const char* kStreamIconVariable = "PULSE_PROP_application.icon_name";
+
+} // namespace
 
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
@@ -37,6 +45,13 @@ GameApplication::GameApplication(int& argc, char** argv)
     setApplicationDisplayName(kGameTitle);
     setApplicationVersion(kGameVersion);
     setDesktopFileName(kGameAppId); // docks match the window to its desktop entry
+    // The desktop's volume mixer lists the game's sound by the name and icon
+    // its stream carries, not as a nameless SDL program; the icon is the
+    // desktop entry's, named like the program.
+    SDL_SetHint(SDL_HINT_APP_NAME, qUtf8Printable(kGameTitle));
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, qUtf8Printable(kGameTitle));
+    if (!qEnvironmentVariableIsSet(kStreamIconVariable))
+        qputenv(kStreamIconVariable, applicationName().toUtf8()); // read by PulseAudio's client library
     setStyle(QStringLiteral("Fusion")); // the same look on every desktop
 #ifndef Q_OS_WIN // there the program's own icon resource serves every window
     setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
