@@ -16,6 +16,9 @@
 namespace {
 
 constexpr QColor kWindowColour{255, 255, 192};
+constexpr QColor kFrameLight{255, 255, 255};
+constexpr QColor kFrameShadow{159, 159, 159};
+constexpr QColor kFrameMid{184, 184, 184};
 constexpr double kWindowFontPoints = 9;
 // The title picture is stretched over the whole window, frame and title bar
 // included, and clipped to the client area. The frame is taken as that of a
@@ -58,10 +61,10 @@ GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError
     setFont(gameFont(kWindowFontPoints));
     // The window's colours are the game's own, and its text colours go with
     // them: black on its light faces whatever palette the desktop gives, so
-    // that a dark desktop theme never draws white captions on them. Every
-    // role is set, so no desktop colour reaches a control. Message boxes are
+    // that a dark desktop theme never draws white captions on them, and the
+    // sunken frames grey and white as on a light desktop. Message boxes are
     // windows of their own and keep the desktop's look.
-    setPalette(QPalette(Qt::black, kWindowColour));
+    setPalette(QPalette(Qt::black, kWindowColour, kFrameLight, kFrameShadow, kFrameMid, Qt::black, Qt::white));
     setAutoFillBackground(true);
     // After the window's font: the controls take it as they are created.
     m_controls = createWindowControls(this);
