@@ -73,15 +73,15 @@ function(add_debian_package_licence package path)
   add_licence_folder(${package} ${version} /usr/share/doc/${binary}/copyright)
 endfunction()
 
-# One line of licenses/README.txt: FILE is under LICENCE, its folder PACKAGE.
-function(add_licence_row file licence package)
+# One line of licenses/README.txt: FILE comes from PACKAGE, under LICENCE.
+function(add_licence_row file package licence)
   string(LENGTH "${file}" length)
   math(EXPR padding "32 - ${length}")
-  string(REPEAT " " ${padding} gap)
-  string(LENGTH "${licence}" length)
-  math(EXPR padding "42 - ${length}")
-  string(REPEAT " " ${padding} gap2)
-  set(licence_rows "${licence_rows}  ${file}${gap}${licence}${gap2}${package}\n" PARENT_SCOPE)
+  string(REPEAT " " ${padding} file_gap)
+  string(LENGTH "${package}" length)
+  math(EXPR padding "16 - ${length}")
+  string(REPEAT " " ${padding} package_gap)
+  set(licence_rows "${licence_rows}  ${file}${file_gap}${package}${package_gap}${licence}\n" PARENT_SCOPE)
 endfunction()
 
 # licenses/README.txt, and the text of the installer's licence page: our
@@ -91,10 +91,14 @@ function(write_licence_overview)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/licenses-README.txt.in ${licenses_dir}/README.txt @ONLY)
   file(READ ${PROJECT_SOURCE_DIR}/LICENSE game_licence)
   file(READ ${licenses_dir}/README.txt overview)
+  # The page wraps lines itself, in a narrower box than the files are
+  # wrapped for: an English paragraph becomes one line; the Japanese
+  # lines, the table and the blank lines stay as they are.
+  string(REGEX REPLACE "([!-~])\n([!-~])" "\\1 \\2" page "${game_licence}\n\n${overview}")
   # Unicode NSIS reads a licence page as UTF-8 only after a byte order mark.
   string(ASCII 239 187 191 byte_order_mark)
   set(POKORI_LICENCE_PAGE ${CMAKE_CURRENT_BINARY_DIR}/licence-page.txt PARENT_SCOPE)
-  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/licence-page.txt "${byte_order_mark}${game_licence}\n\n${overview}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/licence-page.txt "${byte_order_mark}${page}")
 
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   install(DIRECTORY ${licenses_dir} DESTINATION .)
