@@ -10,5 +10,6 @@ set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
 get_target_property(program pokori-rescue OUTPUT_NAME)
 set(CPACK_NSIS_DISPLAY_NAME ${POKORI_TITLE})
 set(CPACK_NSIS_INSTALLED_ICON_NAME ${program}${CMAKE_EXECUTABLE_SUFFIX})
+# The installer and the uninstaller show the game's icon.
 set(CPACK_NSIS_MUI_ICON ${icon_ico})
 set(CPACK_RESOURCE_FILE_LICENSE ${POKORI_LICENCE_PAGE})
