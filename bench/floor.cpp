@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     window.setFixedSize(GameWindow::kClientSize);
     auto* caption = new QLabel(kGameTitle, &window);
     caption->setFont(gameFont(QApplication::font().pointSizeF())); // the game's face at the desktop's size
-    new FrameWatch(&window, [](qint64 ns) {
+    new FrameWatch(&window, caption, [](qint64 ns) {
         reportSample("start-up floor", double(ns));
         reportSample("memory floor", peakResidentMiB());
         QCoreApplication::exit(0);
