@@ -4,7 +4,7 @@
 
 // Each figure's measuring run, done in a process of its own; each reports
 // its samples with reportSample() and returns the exit status.
-int measureStartup(); // "start-up": the clock at the title's first paint
+int measureStartup(); // "start-up": the clock once the title screen's first frame is drawn
 int measurePressToPicture(); // "press to picture"
 int measurePressToMixer(); // "press to mixer"
 int measurePromptTiming(); // "prompt timing" and "flash"

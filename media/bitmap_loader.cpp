@@ -126,6 +126,9 @@ QImage decodeBitmap(const QByteArray& bytes, const QString& path)
     QBuffer buffer(&data);
     QImageReader reader(&buffer, "bmp");
     reader.setDecideFormatFromContent(false);
+    // Qt's own BMP reader, named: detecting the format would load every image
+    // format plugin and ask each one first, for every picture.
+    reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (image.isNull())
         throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
