@@ -52,7 +52,7 @@ GameApplication::GameApplication(int& argc, char** argv)
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, qUtf8Printable(kGameTitle));
     if (!qEnvironmentVariableIsSet(kStreamIconVariable))
         qputenv(kStreamIconVariable, applicationName().toUtf8()); // read by PulseAudio's client library
-    setStyle(QStringLiteral("Fusion")); // the same look on every desktop
+    setStyle(kGameStyle);
 #ifndef Q_OS_WIN // there the program's own icon resource serves every window
     setWindowIcon(QIcon(QStringLiteral(":/pokori-rescue.svg"))); // message boxes too
 #endif

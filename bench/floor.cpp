@@ -6,6 +6,7 @@
 // shaping that any program showing Japanese text pays for. Once that first
 // frame is drawn it reports the steady clock ("start-up floor") and its peak
 // memory ("memory floor"), and quits.
+#include "app/game_application.h"
 #include "app/game_font.h"
 #include "app/game_info.h"
 #include "app/game_window.h"
@@ -20,7 +21,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion")); // as GameApplication sets it
+    QApplication::setStyle(kGameStyle);
     const AudioDevice audio(kSoundCount);
     QWidget window;
     window.setFixedSize(GameWindow::kClientSize);
