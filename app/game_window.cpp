@@ -152,7 +152,8 @@ void GameWindow::onTitleClicked()
 {
     const WindowControls& c = m_controls;
     c.titlePicture->hide();
-    tell(introStory());
+    if (!tell(introStory()))
+        return;
     c.scenePicture->setPixmap(m_pictureBank[kIdlePicture]);
     for (QLabel* label : {c.promptSuffixLabel, c.quitHint, c.hitCaption, c.missCaption})
         label->show();
@@ -215,10 +216,10 @@ void GameWindow::endRound(Ending ending)
     m_promptTimer->setEnabled(false); // before the first message: no prompt during the ending
     for (ActionButton* button : m_controls.actionButtons)
         button->hide();
-    tell(endingStory(ending));
+    [[maybe_unused]] const bool told = tell(endingStory(ending)); // nothing follows an ending
 }
 
-void GameWindow::tell(std::span<const StoryStep> story)
+bool GameWindow::tell(std::span<const StoryStep> story)
 {
     for (const StoryStep& step : story) {
         switch (step.kind) {
@@ -227,12 +228,15 @@ void GameWindow::tell(std::span<const StoryStep> story)
             break;
         case StoryStep::Kind::Message:
             m_showMessage(this, QString::fromUtf8(step.text));
+            if (m_ended)
+                return false;
             break;
         case StoryStep::Kind::Sound:
             channel(step.sound).restart();
             break;
         }
     }
+    return true;
 }
 
 void GameWindow::showCounts()
@@ -270,6 +274,16 @@ void GameWindow::showEvent(QShowEvent* event)
 
 void GameWindow::closeEvent(QCloseEvent* event)
 {
+    // The game ends here, whatever is open: a desktop that asks it to quit
+    // closes the window from inside a message box too. No timer ticks
+    // again, no control or timer reaches the window, and the story being
+    // told stops at the open message.
+    m_ended = true;
+    for (GameTimer* timer : {m_promptTimer, m_flashTimer, m_musicTimer})
+        timer->setEnabled(false);
+    for (QObject* child : children())
+        child->disconnect(this);
     m_sounds.close();
     QWidget::closeEvent(event);
+    emit ended();
 }

@@ -48,6 +48,11 @@ public:
 
     static constexpr QSize kClientSize{282, 381};
 
+signals:
+    // The window was closed: the game has ended, whatever was open, and the
+    // program is to end now.
+    void ended();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -65,7 +70,9 @@ private:
     void onMusicTimer();
     void resetRound();
     void endRound(Ending ending);
-    void tell(std::span<const StoryStep> story);
+    // Tells a story step by step; false if the game ended while a message
+    // was open, and with it the story and the handler that told it.
+    [[nodiscard]] bool tell(std::span<const StoryStep> story);
     void showPrompt(int action);
     void showCounts();
     [[nodiscard]] SoundChannel& channel(Sound sound) { return m_sounds[static_cast<int>(sound)]; }
@@ -79,6 +86,7 @@ private:
     QString m_assetDir;
     Round m_round;
     bool m_shown = false;
+    bool m_ended = false;
 
     SoundBank m_sounds;
     // Read at start-up: the idle scene, then the scene while each action's

@@ -16,12 +16,12 @@ bool isWholeWave(const QByteArray& bytes)
     qint64 at = kRiffHeaderSize;
     while (at + kChunkHeaderSize <= bytes.size()) {
         const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
-        // A chunk of odd size ends in a pad byte, so that the next starts on
-        // an even offset: without it the file was cut short.
-        const qint64 end = at + kChunkHeaderSize + size + (size & 1);
-        if (end > bytes.size())
+        if (at + kChunkHeaderSize + size > bytes.size())
             return false;
-        at = end;
+        // A chunk of odd size is followed by a pad byte, so that the next
+        // starts on an even offset; the last chunk's may be missing, as
+        // every sample is there and SDL_mixer plays the file all the same.
+        at += kChunkHeaderSize + size + (size & 1);
     }
     return true;
 }

@@ -7,5 +7,5 @@
 // allocates each chunk at its declared size before reading it, so a few
 // hundred cut-off or hostile bytes could otherwise cost gigabytes. (Other
 // formats are not handed to SDL_mixer at all; its FLAC loader, for one,
-// leaks on broken files.) A chunk's pad byte is part of it.
+// leaks on broken files.)
 [[nodiscard]] bool isWholeWave(const QByteArray& bytes);

@@ -72,16 +72,15 @@ QByteArray waveBytes(const WaveFormat& format, int ms, int toneMs)
     out.setByteOrder(QDataStream::LittleEndian);
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
     out.writeRawData("RIFF", 4);
-    out << quint32(36 + (format.oddChunk ? 12 : 0) + dataBytes);
+    const QByteArray oddChunk
+        = QByteArrayLiteral("LIST\3\0\0\0abc\0").first(format.oddChunk == OddChunk::UnpaddedAtTheEnd ? 11 : 12);
+    out << quint32(36 + (format.oddChunk != OddChunk::None ? 12 : 0) + dataBytes);
     out.writeRawData("WAVEfmt ", 8);
     out << quint32(16) << quint16(format.floats ? 3 : 1) << quint16(format.channels) << quint32(format.rate)
         << quint32(format.rate * format.channels * bytesPerSample) << quint16(format.channels * bytesPerSample)
         << quint16(format.bits);
-    if (format.oddChunk) {
-        out.writeRawData("LIST", 4);
-        out << quint32(3);
-        out.writeRawData("abc\0", 4);
-    }
+    if (format.oddChunk == OddChunk::PaddedBeforeSamples)
+        out.writeRawData(oddChunk.constData(), int(oddChunk.size()));
     out.writeRawData("data", 4);
     out << dataBytes;
     for (qint64 i = 0; i < frames; ++i) {
@@ -102,5 +101,7 @@ QByteArray waveBytes(const WaveFormat& format, int ms, int toneMs)
             }
         }
     }
+    if (format.oddChunk == OddChunk::UnpaddedAtTheEnd)
+        out.writeRawData(oddChunk.constData(), int(oddChunk.size()));
     return bytes;
 }

@@ -18,12 +18,20 @@ enum class BitmapKind {
 // A bitmap of one colour (the nearest the kind can show).
 [[nodiscard]] QByteArray bitmapBytes(BitmapKind kind, QSize size, QColor colour);
 
+// Where a wave file has an odd-sized chunk (a three-byte LIST) besides its
+// format and samples.
+enum class OddChunk {
+    None,
+    PaddedBeforeSamples, // with its pad byte, as it must be before another chunk
+    UnpaddedAtTheEnd, // the file ends with it, its pad byte left out
+};
+
 struct WaveFormat {
     int rate = 44100;
     int channels = 1;
     int bits = 16; // 8, 16, 24 or 32
     bool floats = false; // 32-bit IEEE float samples
-    bool oddChunk = false; // an odd-sized chunk, with its pad byte, before the samples
+    OddChunk oddChunk = OddChunk::None;
 };
 
 // A wave file lasting ms: a tone for its first toneMs (all of it when

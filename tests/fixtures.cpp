@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <map>
+#include <optional>
+
 namespace {
 
 QStringList namesOf(const auto& files, const auto& name)
@@ -42,7 +45,12 @@ TestAssets::TestAssets(int musicMs)
     for (const QString& name : pictures())
         write(name, bitmapBytes(BitmapKind::Rgb24, {16, 16}, colourOf(name)));
     for (const QString& name : sounds())
-        write(name, waveBytes({}, name == sounds().front() ? musicMs : 200));
+        write(name, waveBytes({}, name == sounds().front() ? musicMs : lengthOf(name)));
+}
+
+int TestAssets::lengthOf(const QString& soundFile)
+{
+    return 200 + 10 * QString(soundFile).remove(".wav").toInt();
 }
 
 void TestAssets::write(const QString& fileName, const QByteArray& bytes) const
@@ -81,28 +89,70 @@ QWidget* controlNamed(const WindowControls& c, const QString& name)
     return widget;
 }
 
-QList<ToldMessage> tellingOf(std::span<const StoryStep> story)
+namespace {
+
+// What a player sees and hears of each story, written down from the game as
+// it is meant to be rather than taken from its tables: the picture under
+// each message, and the sound file that follows the last.
+struct Telling {
+    std::span<const StoryStep> story; // for the texts, which the model's test pins
+    QStringList pictures;
+    QString sound;
+};
+
+const Telling& tellingOf(std::optional<Ending> ending)
+{
+    // clang-format off
+    static const std::map<std::optional<Ending>, Telling> tellings{
+        {std::nullopt, {introStory(), {"0.bmp", "img1.bmp", "img2.bmp"}, ""}},
+        {Ending::FullRescue, {endingStory(Ending::FullRescue),
+            {"end2.bmp", "end2.bmp", "end2b.bmp", "end2b.bmp", "end2c.bmp"}, "8.wav"}},
+        {Ending::RescueWithAfterEffect, {endingStory(Ending::RescueWithAfterEffect),
+            {"end1.bmp", "end1.bmp", "end1b.bmp", "end1b.bmp", "end1b.bmp"}, "5.wav"}},
+        {Ending::Rescue, {endingStory(Ending::Rescue), {"end1.bmp", "end1.bmp"}, "6.wav"}},
+        {Ending::DeathAfterCloseCall, {endingStory(Ending::DeathAfterCloseCall), {"end0.bmp", "end0.bmp"}, "4.wav"}},
+        {Ending::Death, {endingStory(Ending::Death), {"end0.bmp"}, "7.wav"}}};
+    // clang-format on
+    return tellings.at(ending);
+}
+
+QList<ToldMessage> messagesOf(const Telling& telling)
 {
     QList<ToldMessage> told;
-    QColor scene;
-    for (const StoryStep& step : story) {
-        if (step.kind == StoryStep::Kind::Show)
-            scene = TestAssets::colourOf(step.text);
-        else if (step.kind == StoryStep::Kind::Message)
-            told.append({QString::fromUtf8(step.text), scene, false, std::nullopt});
-    }
+    for (const StoryStep& step : telling.story)
+        if (step.kind == StoryStep::Kind::Message)
+            told.append({QString::fromUtf8(step.text), {}, false, {}});
+    if (told.size() != telling.pictures.size())
+        qFatal("%lld messages, %lld pictures", told.size(), telling.pictures.size());
+    for (qsizetype i = 0; i < told.size(); ++i)
+        told[i].scene = TestAssets::colourOf(telling.pictures[i]);
     return told;
+}
+
+} // namespace
+
+QList<ToldMessage> introTelling()
+{
+    return messagesOf(tellingOf(std::nullopt));
+}
+
+QList<ToldMessage> endingTelling(Ending ending)
+{
+    return messagesOf(tellingOf(ending));
+}
+
+QString endingSoundFile(Ending ending)
+{
+    return tellingOf(ending).sound;
 }
 
 TestGame::TestGame(int musicMs)
     : assets(musicMs)
 {
     auto record = [this](QWidget*, const QString& text) {
-        std::optional<Sound> ending;
-        for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
-            if (window->sound(Sound(i)).isPlaying())
-                ending = Sound(i);
-        told.append({text, scene(), timer("promptTimer").isTicking(), ending});
+        told.append({text, scene(), timer("promptTimer").isTicking(), endingSoundPlaying()});
+        if (whileMessageOpen)
+            whileMessageOpen();
     };
     auto fail = [this](const AssetError& error) { fatalErrors << error.path() + ": " + error.reason(); };
     window = std::make_unique<GameWindow>(random, record, fail, assets.dir());
@@ -159,4 +209,17 @@ GameTimer& TestGame::timer(const char* name) const
 QColor TestGame::scene() const
 {
     return centreColour(controls().scenePicture->pixmap());
+}
+
+QString TestGame::endingSoundPlaying() const
+{
+    for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i) {
+        const SoundChannel& channel = window->sound(Sound(i));
+        if (channel.isPlaying()) {
+            for (const QString& file : TestAssets::sounds())
+                if (TestAssets::lengthOf(file) == channel.lengthMs())
+                    return file;
+        }
+    }
+    return {};
 }

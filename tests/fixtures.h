@@ -11,15 +11,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
-#include <optional>
 
 class GameTimer;
 class QPixmap;
 
 // A folder holding every file the game reads: each picture a small bitmap
-// of one colour of its own, each sound a short tone, the music lasting
-// musicMs. Tests then spoil single files.
+// of one colour of its own, each sound a short tone of a length of its own,
+// the music lasting musicMs. Tests then spoil single files.
 class TestAssets {
 public:
     explicit TestAssets(int musicMs = 1000);
@@ -29,6 +29,9 @@ public:
     void write(const QString& fileName, const QByteArray& bytes) const;
     // The colour a picture file was made with, to tell pictures apart.
     [[nodiscard]] static QColor colourOf(const QString& fileName);
+    // The length of a sound file other than the music, to tell sounds apart:
+    // n.wav lasts 200 + 10n ms.
+    [[nodiscard]] static int lengthOf(const QString& soundFile);
 
     [[nodiscard]] static const QStringList& pictures();
     [[nodiscard]] static const QStringList& sounds(); // in the order of Sound
@@ -45,7 +48,7 @@ struct ToldMessage {
     QString text;
     QColor scene; // the picture under the box
     bool promptTimerRunning; // whether a prompt could come while it is open
-    std::optional<Sound> endingSoundPlaying;
+    QString endingSound; // the file of the ending sound playing, if one is
     bool operator==(const ToldMessage&) const = default;
 };
 
@@ -53,9 +56,14 @@ struct ToldMessage {
 // a button ("人工呼吸", "軽め"), else what it is ("prompt", "hits", "scene").
 [[nodiscard]] QWidget* controlNamed(const WindowControls& c, const QString& name);
 
-// What the window tells of a story: each message over the picture the story
-// last showed, with no prompt to come and no ending sound yet.
-[[nodiscard]] QList<ToldMessage> tellingOf(std::span<const StoryStep> story);
+// What a player is told between the title and play, or in an ending: each
+// message over its picture, with no prompt to come and no ending sound yet.
+[[nodiscard]] QList<ToldMessage> introTelling();
+[[nodiscard]] QList<ToldMessage> endingTelling(Ending ending);
+// The sound file an ending plays after its last message.
+[[nodiscard]] QString endingSoundFile(Ending ending);
+// The picture every ending closes on.
+inline const QString kClosingPicture = QStringLiteral("end.bmp");
 
 // The game window over test assets, with message boxes and fatal errors
 // recorded instead of shown, driven through its widgets and timers.
@@ -73,10 +81,14 @@ struct TestGame {
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
     [[nodiscard]] QColor scene() const;
+    // The file of the ending sound playing; empty if none is.
+    [[nodiscard]] QString endingSoundPlaying() const;
 
     TestAssets assets;
     ScriptedRandom random;
     QList<ToldMessage> told;
+    // Called while each message is open, once it is recorded.
+    std::function<void()> whileMessageOpen;
     QStringList fatalErrors; // each the path of the picture, then its reason
     std::unique_ptr<GameWindow> window;
 };

@@ -2,6 +2,7 @@
 // desktop palette, its message boxes in the desktop's own look, and every
 // control named for a screen reader.
 #include "app/message_box.h"
+#include "media/game_timer.h"
 #include "tests/fixtures.h"
 
 #include <QAccessible>
@@ -149,17 +150,26 @@ private slots:
         QStringList look;
         QPalette seen;
         double ratio = 0;
+        int shownWidth = 0;
+        int plainWidth = 0;
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 look = {box->windowTitle(), box->text(), QString::number(box->icon()),
                         QString::number(box->buttons().size())};
                 seen = box->palette();
-                ratio = textContrast(box, box->findChild<QLabel*>("qt_msgbox_label"));
+                auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+                ratio = textContrast(box, label);
+                shownWidth = label->sizeHint().width();
+                plainWidth = label->fontMetrics().horizontalAdvance("一行目 <b>a</b>");
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        showGameMessage(game.window.get(), "一行目\r\n二行目");
-        QCOMPARE(look, QStringList({"ポコリー救出劇", "一行目\r\n二行目", QString::number(QMessageBox::NoIcon), "1"}));
+        showGameMessage(game.window.get(), "一行目 <b>a</b>\r\n二行目");
+        QCOMPARE(
+            look,
+            QStringList({"ポコリー救出劇", "一行目 <b>a</b>\r\n二行目", QString::number(QMessageBox::NoIcon), "1"}));
+        // Every character shown as it is: none taken for markup.
+        QVERIFY2(shownWidth >= plainWidth, qPrintable(QString("%1 < %2").arg(shownWidth).arg(plainWidth)));
         for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
             QCOMPARE(seen.color(role), palette.color(role));
         QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
@@ -218,10 +228,30 @@ private slots:
         game.random.script({drawFor(1), 0.5f});
         game.start();
         const WindowControls& c = game.controls();
-        QAccessibleInterface* title = QAccessible::queryAccessibleInterface(c.titlePicture);
-        QCOMPARE(title->role(), QAccessible::Graphic);
-        title->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QTRY_COMPARE(game.told.size(), 3); // the intro, as a click tells it
+        // The reader's press does what a click could do then, and nothing
+        // where none could: on the scene under the title picture, on it
+        // while a message box holds the window, on the title picture hidden.
+        const auto press = [](QWidget* picture) {
+            QAccessible::queryAccessibleInterface(picture)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+            QCoreApplication::processEvents();
+        };
+        press(c.scenePicture);
+        QCOMPARE(game.random.drawsTaken, 2);
+        game.whileMessageOpen = [&] {
+            QMessageBox box(QMessageBox::NoIcon, "", "");
+            box.setWindowModality(Qt::ApplicationModal);
+            box.show();
+            press(c.scenePicture);
+            game.whileMessageOpen = nullptr;
+        };
+        QCOMPARE(QAccessible::queryAccessibleInterface(c.titlePicture)->role(), QAccessible::Graphic);
+        press(c.titlePicture);
+        QCOMPARE(game.told.size(), 3); // the intro, as a click tells it
+        QVERIFY(c.titlePicture->isHidden() && game.timer("promptTimer").isTicking());
+        QCOMPARE(game.random.drawsTaken, 2);
+        press(c.titlePicture);
+        QCOMPARE(game.told.size(), 3);
 
         told.clear();
         game.press(1, 2);
@@ -238,10 +268,8 @@ private slots:
         QTest::mouseClick(c.paceButtons[1], Qt::LeftButton);
         for (int i = 0; i < 2; ++i)
             QCOMPARE(QAccessible::queryAccessibleInterface(c.paceButtons[i])->state().checked, i == 1);
-        QAccessible::queryAccessibleInterface(c.scenePicture)
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-        QTRY_VERIFY(c.titlePicture->isVisible());
+        press(c.scenePicture);
+        QVERIFY(c.titlePicture->isVisible());
         QAccessible::installUpdateHandler(nullptr);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     }

@@ -14,8 +14,11 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <map>
+#include <optional>
 
 Q_DECLARE_METATYPE(Ending)
+Q_DECLARE_METATYPE(std::optional<Ending>)
 
 namespace {
 
@@ -45,6 +48,8 @@ void doubleClickAt(QWidget* window, QPoint at)
 }
 
 std::atomic<int> halts[kSoundCount];
+// Buffers of the mixer's output with something to hear in them.
+std::atomic<int> audibleBuffers;
 
 } // namespace
 
@@ -117,6 +122,7 @@ private slots:
         QVERIFY(music.interval() == 1234 && music.isTicking() && game.window->sound(Sound::Music).isPlaying());
         emit music.tick(); // from the start again
         QVERIFY(halts[int(Sound::Music)].load() == 1 && game.window->sound(Sound::Music).isPlaying());
+        QTRY_VERIFY(audibleBuffers > 0); // and heard
         const GameWindow& w = *game.window;
         QCOMPARE(w.windowTitle(), QString("ポコリー救出劇"));
         QVERIFY(w.minimumSize() == QSize(282, 381) && w.maximumSize() == QSize(282, 381));
@@ -133,9 +139,14 @@ private slots:
         QCOMPARE(game.timer("promptTimer").interval(), 800);
         QVERIFY(!game.timer("promptTimer").isTicking());
 
-        // A press dragged off the picture before its release is no click.
+        // Stretched over the whole window, to its far corner.
+        QCOMPARE(game.window->grab().toImage().pixelColor(281, 380), TestAssets::colourOf("stt.bmp"));
+        // A press dragged off the picture before its release is no click, nor
+        // is one with another mouse button.
         QTest::mousePress(c.titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
         QTest::mouseRelease(c.titlePicture, Qt::LeftButton, {}, QPoint(-5, 100));
+        QTest::mouseClick(c.titlePicture, Qt::RightButton, {}, QPoint(100, 100));
+        QTest::mouseClick(c.titlePicture, Qt::MiddleButton, {}, QPoint(100, 100));
         QVERIFY(game.told.isEmpty() && c.titlePicture->isVisible());
         game.clickTitle();
         // Back from each message box, or from another program: no new round.
@@ -175,10 +186,13 @@ private slots:
         game.clickTitle();
         const WindowControls& c = game.controls();
         GameTimer& prompts = game.timer("promptTimer");
-        QList<ToldMessage> intro = tellingOf(introStory());
+        QList<ToldMessage> intro = introTelling();
         intro[0].scene = Qt::black;
         QCOMPARE(game.told, intro);
         QCOMPARE(game.scene(), TestAssets::colourOf("0.bmp")); // the idle scene, as loaded at start-up
+        // Stretched to the picture's size, to its far corner inside the frame.
+        const QPoint sceneCorner = c.scenePicture->geometry().bottomRight() - QPoint(2, 2);
+        QCOMPARE(game.window->grab().toImage().pixelColor(sceneCorner), TestAssets::colourOf("0.bmp"));
         QVERIFY(c.titlePicture->isHidden() && std::ranges::all_of(playControls(c), &QWidget::isVisible));
         QCOMPARE(c.promptLabel->text(), kCaptions[1]);
         QCOMPARE(c.promptLabel->palette().color(QPalette::WindowText), QColor(Qt::red));
@@ -186,6 +200,10 @@ private slots:
 
         QTest::mousePress(c.actionButtons[1], Qt::LeftButton); // the scene shows it while held
         QCOMPARE(game.scene(), TestAssets::colourOf("2.bmp"));
+        // And the button looks pressed: its face darker.
+        QVERIFY(c.actionButtons[1]->isDown());
+        QCOMPARE(game.window->grab().toImage().pixelColor(c.actionButtons[1]->pos() + QPoint(3, 22)),
+                 QColor(154, 204, 154));
         QTest::mouseRelease(c.actionButtons[1], Qt::LeftButton);
         QCOMPARE(game.scene(), TestAssets::colourOf("0.bmp"));
         game.endFlash(); // gone from the screen, the prompt still counts
@@ -214,13 +232,15 @@ private slots:
 
         game.told.clear();
         game.tick();
-        // No prompt, and no ending sound yet, under any message.
-        const std::span<const StoryStep> story = endingStory(ending);
-        QCOMPARE(game.told, tellingOf(story));
-        QCOMPARE(game.scene(), TestAssets::colourOf(story.back().text));
-        const Sound sound = std::ranges::find(story, StoryStep::Kind::Sound, &StoryStep::kind)->sound;
+        // No prompt, and no ending sound yet, under any message; then the
+        // ending's sound alone.
+        QCOMPARE(game.told, endingTelling(ending));
+        QCOMPARE(game.scene(), TestAssets::colourOf(kClosingPicture));
+        QCOMPARE(game.endingSoundPlaying(), endingSoundFile(ending));
+        int endingSounds = 0;
         for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
-            QCOMPARE(game.window->sound(Sound(i)).isPlaying(), Sound(i) == sound);
+            endingSounds += game.window->sound(Sound(i)).isPlaying();
+        QCOMPARE(endingSounds, 1);
         QVERIFY(game.window->sound(Sound::Music).isPlaying()); // the music goes on
         QVERIFY(c.hitCountLabel->isVisible() && c.hitCountLabel->text() == QString::number(hits));
         QVERIFY(allHidden({c.promptLabel, c.actionButtons[0], c.actionButtons[1], c.actionButtons[2]}));
@@ -231,7 +251,7 @@ private slots:
         doubleClickAt(game.window.get(), {100, 100});
         QVERIFY(c.titlePicture->isVisible() && allHidden(playControls(c)));
         doubleClickAt(game.window.get(), {100, 100});
-        QCOMPARE(game.told.size(), tellingOf(story).size() + intro.size());
+        QCOMPARE(game.told.size(), endingTelling(ending).size() + intro.size());
         QVERIFY(c.titlePicture->isHidden());
     }
 
@@ -268,6 +288,64 @@ private slots:
             QVERIFY(!game.window->sound(Sound(i)).isOpen() && !game.window->sound(Sound(i)).isPlaying());
     }
 
+    // Asked to quit as a desktop asks, by closing every window, from inside
+    // any message of a story, or just as the round's last tick is due: the
+    // game ends at once, no message follows, nothing ticks or sounds again.
+    void aQuitEndsTheGameWhateverIsOpen_data()
+    {
+        QTest::addColumn<std::optional<Ending>>("ending"); // none: in the intro
+        QTest::addColumn<int>("message"); // the one open; -1: none, before the last tick
+        QTest::newRow("the intro's first message") << std::optional<Ending>() << 0;
+        for (Ending ending : {Ending::FullRescue, Ending::RescueWithAfterEffect, Ending::Rescue,
+                              Ending::DeathAfterCloseCall, Ending::Death}) {
+            for (qsizetype i = 0; i < endingTelling(ending).size(); ++i)
+                QTest::addRow("ending %d, message %lld", int(ending), i + 1) << std::optional(ending) << int(i);
+        }
+        QTest::newRow("the last tick") << std::optional(Ending::Death) << -1;
+    }
+    void aQuitEndsTheGameWhateverIsOpen()
+    {
+        QFETCH(std::optional<Ending>, ending);
+        QFETCH(int, message);
+        TestGame game;
+        int ended = 0;
+        connect(game.window.get(), &GameWindow::ended, [&] { ++ended; });
+        game.start();
+        int open = 0;
+        const qsizetype before = ending ? introTelling().size() : 0; // messages before the ending's
+        const qsizetype quitAt = message < 0 ? -1 : before + message;
+        game.whileMessageOpen = [&] {
+            if (open++ == quitAt)
+                QApplication::closeAllWindows();
+        };
+        game.clickTitle();
+        if (ending) {
+            const std::map<Ending, std::pair<int, int>> counts{{Ending::FullRescue, {66, 0}},
+                                                               {Ending::RescueWithAfterEffect, {40, 40}},
+                                                               {Ending::Rescue, {40, 0}},
+                                                               {Ending::DeathAfterCloseCall, {2, 1}},
+                                                               {Ending::Death, {0, 0}}};
+            const auto [hits, misses] = counts.at(*ending);
+            game.press(game.window->round().currentAction(), hits);
+            game.press((game.window->round().currentAction() + 1) % kActionCount, misses);
+            game.tickToTheLastPrompt();
+            if (message < 0)
+                QApplication::closeAllWindows();
+            else
+                game.tick();
+            // A tick already on its way when the window closed finds no one.
+            emit game.timer("promptTimer").tick();
+        }
+        QCOMPARE(game.told.size(), message < 0 ? before : quitAt + 1);
+        QCOMPARE(ended, 1);
+        QVERIFY(!game.window->isVisible());
+        for (const char* timer : {"promptTimer", "flashTimer", "musicTimer"})
+            QVERIFY2(!game.timer(timer).isTicking(), timer);
+        for (int i = 0; i < kSoundCount; ++i)
+            QVERIFY(!game.window->sound(Sound(i)).isPlaying());
+        QVERIFY(game.controls().actionButtons[0]->isHidden() || message < 0);
+    }
+
     // Like option buttons: one group that Tab enters once, at the chosen
     // one, and in which the arrow keys move the choice.
     void thePaceChoiceIsOneGroup()
@@ -291,11 +369,19 @@ private slots:
     void initTestCase()
     {
         Mix_ChannelFinished([](int channel) { ++halts[channel]; });
+        Mix_SetPostMix(
+            [](void*, Uint8* stream, int bytes) {
+                const std::span samples(reinterpret_cast<const Sint16*>(stream), std::size_t(bytes) / 2);
+                if (std::ranges::any_of(samples, [](Sint16 sample) { return std::abs(sample) > 1000; }))
+                    ++audibleBuffers;
+            },
+            nullptr);
     }
     void init()
     {
         for (auto& count : halts)
             count = 0;
+        audibleBuffers = 0;
     }
 };
 

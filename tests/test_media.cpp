@@ -1,6 +1,7 @@
 // A sound channel alone: what starts, restarts and stops a sound, and
-// silence where a sound cannot play.
+// silence where a sound cannot play; and the game's timer.
 #include "media/audio_device.h"
+#include "media/game_timer.h"
 #include "media/sound_channel.h"
 #include "samples/sample_files.h"
 #include "tests/fixtures.h"
@@ -60,6 +61,19 @@ private slots:
         QVERIFY(!channel->isOpen() && !channel->isPlaying());
         QCOMPARE(channel->lengthMs(), 0);
         m_device = std::make_unique<AudioDevice>(kSoundCount);
+    }
+
+    // A timer ticks again and again at its interval, and never with an
+    // interval of 0.
+    void aTimerTicksAtEveryInterval()
+    {
+        GameTimer timer(0, true);
+        int ticks = 0;
+        connect(&timer, &GameTimer::tick, [&] { ++ticks; });
+        QTest::qWait(20);
+        QCOMPARE(ticks, 0);
+        timer.setInterval(2);
+        QTRY_VERIFY(ticks >= 3);
     }
 
     void initTestCase()

@@ -26,18 +26,6 @@ function(add_licence_folder package version copyright)
     configure_file(${reference} ${folder}/${name}.txt COPYONLY)
   endforeach()
 
-  # Debian's archive names a source's files without the epoch, its pool
-  # folder after the first letter (four for lib*), and the snapshot archive
-  # takes the version URL-encoded.
-  string(REGEX REPLACE "^[0-9]+:" "" dsc_version ${version})
-  string(REPLACE ":" "%3A" url_version ${version})
-  string(REPLACE "+" "%2B" url_version ${url_version})
-  string(REPLACE "~" "%7E" url_version ${url_version})
-  if(package MATCHES "^lib")
-    string(SUBSTRING ${package} 0 4 pool)
-  else()
-    string(SUBSTRING ${package} 0 1 pool)
-  endif()
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/licence-source.txt.in ${folder}/source.txt @ONLY)
 endfunction()
 
