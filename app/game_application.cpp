@@ -1,6 +1,6 @@
 #include "app/game_application.h"
 
-#include "app/game_info.h"
+#include "game/game_info.h"
 #include "media/asset_error.h"
 
 #include <QIcon>
@@ -42,14 +42,14 @@ GameApplication::GameApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("pokori-rescue"));
-    setApplicationDisplayName(kGameTitle);
-    setApplicationVersion(kGameVersion);
-    setDesktopFileName(kGameAppId); // docks match the window to its desktop entry
+    setApplicationDisplayName(QString::fromUtf8(kGameTitle));
+    setApplicationVersion(QString::fromUtf8(kGameVersion));
+    setDesktopFileName(QString::fromUtf8(kGameAppId)); // docks match the window to its desktop entry
     // The desktop's volume mixer lists the game's sound by the name and icon
     // its stream carries, not as a nameless SDL program; the icon is the
     // desktop entry's, named like the program.
-    SDL_SetHint(SDL_HINT_APP_NAME, qUtf8Printable(kGameTitle));
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, qUtf8Printable(kGameTitle));
+    SDL_SetHint(SDL_HINT_APP_NAME, kGameTitle);
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, kGameTitle);
     if (!qEnvironmentVariableIsSet(kStreamIconVariable))
         qputenv(kStreamIconVariable, applicationName().toUtf8()); // read by PulseAudio's client library
     setStyle(kGameStyle);
@@ -79,7 +79,7 @@ void GameApplication::fail(const AssetError& error)
     // On a headless platform nobody could see or dismiss the box.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, kGameTitle, error.message());
+        QMessageBox::critical(nullptr, QString::fromUtf8(kGameTitle), error.message());
     // Exit at once: the handler that failed must not go on with its steps.
     std::exit(EXIT_FAILURE);
 }

@@ -2,19 +2,14 @@
 
 #include "app/message_box.h"
 #include "app/window_controls.h"
+#include "game/game.h"
 #include "media/sound_bank.h"
-#include "round/ending.h"
-#include "round/round.h"
-#include "round/rules.h"
-#include "round/sound.h"
-#include "round/story.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
 #include <functional>
-#include <span>
 
 class AssetError;
 class GameTimer;
@@ -23,18 +18,18 @@ class RandomSource;
 // Ends the game over a picture that cannot be read; never returns.
 using FatalError = std::function<void(const AssetError& error)>;
 
-// The game window: a view of the round. It builds the controls, hands clicks,
-// presses and timer ticks to the round, and shows what the round answers in
-// pictures, captions, counts, message boxes and sounds.
+// The game window: the game's view on the desktop. It makes the controls,
+// hands every click, press and timer tick to the game, and shows and plays
+// what the game asks for.
 //
 // Its three timers are children named "promptTimer" (the next prompt),
 // "flashTimer" (the end of a prompt's flash) and "musicTimer" (the music's
 // restart).
-class GameWindow : public QWidget {
+class GameWindow : public QWidget, private GameView {
     Q_OBJECT
 public:
     // programDir: the folder the assets are read from (the program's own).
-    GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, QString programDir,
+    GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, const QString& programDir,
                QWidget* parent = nullptr);
     ~GameWindow() override;
 
@@ -44,9 +39,7 @@ public:
 
     [[nodiscard]] const WindowControls& controls() const { return m_controls; }
     [[nodiscard]] const SoundChannel& sound(Sound sound) const { return m_sounds[static_cast<int>(sound)]; }
-    [[nodiscard]] const Round& round() const { return m_round; }
-
-    static constexpr QSize kClientSize{282, 381};
+    [[nodiscard]] const Round& round() const { return m_game.round(); }
 
 signals:
     // The window was closed: the game has ended, whatever was open, and the
@@ -58,42 +51,36 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void load();
-    void onAboutClicked();
-    void onSceneClicked();
-    void onTitleClicked();
-    void onPaceChosen(Pace pace);
-    void onActionPressed(int action);
-    void onActionReleased();
-    void onPromptTimer();
-    void onFlashTimer();
-    void onMusicTimer();
-    void resetRound();
-    void endRound(Ending ending);
-    // Tells a story step by step; false if the game ended while a message
-    // was open, and with it the story and the handler that told it.
-    [[nodiscard]] bool tell(std::span<const StoryStep> story);
-    void showPrompt(int action);
-    void showCounts();
-    [[nodiscard]] SoundChannel& channel(Sound sound) { return m_sounds[static_cast<int>(sound)]; }
-    [[nodiscard]] QPixmap loadPicture(const QString& fileName) const;
-    // Runs a handler that reads pictures from disk: a picture that cannot be
-    // read ends the game at that step, through the fatal error handler.
-    void readingPictures(void (GameWindow::*handler)());
+    // Hands an event to the game. A picture that cannot be read ends the
+    // game at the step that needed it, through the fatal error handler.
+    void handle(void (Game::*event)());
+    template <typename Event> auto handler(Event event)
+    {
+        return [this, event] { handle(event); };
+    }
+
+    // What the game asks of the window.
+    void showControl(Control control, bool shown) override;
+    void setCaption(Control control, const std::string& caption, const std::string& spokenName) override;
+    void showPicture(Control picture, const std::string& fileName) override;
+    void keepPicture(int slot, const std::string& fileName) override;
+    void showKeptPicture(int slot) override;
+    void openSounds() override;
+    void playSound(Sound sound) override;
+    [[nodiscard]] int soundLengthMs(Sound sound) override;
+    void closeSounds() override;
+    void setTimerInterval(Timer timer, int ms) override;
+    void setTimerEnabled(Timer timer, bool enabled) override;
+    [[nodiscard]] bool showMessage(const std::string& text) override;
+
+    [[nodiscard]] QPixmap loadPicture(const std::string& fileName) const;
 
     ShowMessage m_showMessage;
     FatalError m_fatalError;
     QString m_assetDir;
-    Round m_round;
-    bool m_shown = false;
-    bool m_ended = false;
-
     SoundBank m_sounds;
-    // Read at start-up: the idle scene, then the scene while each action's
-    // button is held down.
-    std::array<QPixmap, 1 + kActionCount> m_pictureBank;
+    std::array<QPixmap, 1 + kActionCount> m_keptPictures;
     WindowControls m_controls;
-    GameTimer* m_promptTimer;
-    GameTimer* m_flashTimer;
-    GameTimer* m_musicTimer;
+    std::array<GameTimer*, 3> m_timers; // by Timer
+    Game m_game;
 };

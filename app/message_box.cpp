@@ -1,6 +1,6 @@
 #include "app/message_box.h"
 
-#include "app/game_info.h"
+#include "game/game_info.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -8,7 +8,7 @@
 
 void showGameMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, kGameTitle, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kGameTitle), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // a plain OK, as on every desktop
     box.exec();

@@ -1,7 +1,6 @@
 #include "app/picture_box.h"
 
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,9 +19,8 @@ public:
     {
         // Queued, as a button's press action is: the click may open a message
         // box, which must not hold up the screen reader's call.
-        auto* picture = static_cast<PictureBox*>(widget());
-        if (action == pressAction() && picture->canBeClicked())
-            QMetaObject::invokeMethod(picture, "clicked", Qt::QueuedConnection);
+        if (action == pressAction())
+            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
     }
 };
 
@@ -53,22 +51,6 @@ void PictureBox::setPixmap(const QPixmap& pixmap)
 {
     m_pixmap = pixmap;
     update();
-}
-
-bool PictureBox::canBeClicked() const
-{
-    if (!isVisible() || QApplication::activeModalWidget())
-        return false;
-    // Somewhere it must lie in front of everything else in its window.
-    constexpr int kStep = 4;
-    const QWidget* top = window();
-    for (int y = 0; y < height(); y += kStep) {
-        for (int x = 0; x < width(); x += kStep) {
-            if (top->childAt(mapTo(top, QPoint(x, y))) == this)
-                return true;
-        }
-    }
-    return false;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

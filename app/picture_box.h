@@ -14,9 +14,6 @@ public:
 
     void setPixmap(const QPixmap& pixmap);
     [[nodiscard]] const QPixmap& pixmap() const { return m_pixmap; }
-    // Whether a mouse could click it now: shown, not covered all over, and
-    // no message box holding the window. A screen reader's press asks this.
-    [[nodiscard]] bool canBeClicked() const;
 
 signals:
     void clicked();

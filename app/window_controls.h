@@ -1,46 +1,49 @@
 #pragma once
 
-#include "round/rules.h"
+#include "game/window_layout.h"
+
+#include <QColor>
+#include <QString>
 
 #include <array>
-#include <cstdint>
+#include <string_view>
 
 class ActionButton;
 class PictureBox;
 class QLabel;
 class QPushButton;
-class QString;
 class QWidget;
 
-// Every control of the game window. The window owns them all (as their Qt
-// parent); these are non-owning handles.
+// Every control of the game window, made from windowLayout(). The window
+// owns them all (as their Qt parent); these are non-owning handles.
 struct WindowControls {
-    PictureBox* scenePicture = nullptr; // the story and the round play out here
-    PictureBox* titlePicture = nullptr; // laid over the whole window at start-up
-    QLabel* promptLabel = nullptr; // the prompted action, e.g. 人工呼吸
-    QLabel* promptSuffixLabel = nullptr; // してあげて！ beside it
+    PictureBox* scenePicture = nullptr;
+    PictureBox* titlePicture = nullptr;
+    QLabel* promptLabel = nullptr;
+    QLabel* promptSuffixLabel = nullptr;
     QLabel* hitCountLabel = nullptr;
     QLabel* missCountLabel = nullptr;
-    QLabel* hitCaption = nullptr; // 助かる比率, above the hit count
-    QLabel* missCaption = nullptr; // 無理っぽいさ, above the miss count
-    QLabel* quitHint = nullptr; // a click on the picture ends the round
+    QLabel* hitCaption = nullptr;
+    QLabel* missCaption = nullptr;
+    QLabel* quitHint = nullptr;
     std::array<ActionButton*, kActionCount> actionButtons{};
     QPushButton* aboutButton = nullptr;
-    std::array<QPushButton*, kPaces.size()> paceButtons{}; // in the order of kPaces: one always chosen
+    std::array<QPushButton*, kPaces.size()> paceButtons{};
+    std::array<QWidget*, kControlCount> all{}; // by Control
+
+    [[nodiscard]] QWidget* operator[](Control control) const { return all[static_cast<std::size_t>(control)]; }
 };
 
-// Creates the controls on the window at their places, with their captions,
-// colours, fonts and stacking: every label and picture lies beneath every
-// button, and within each group later controls cover earlier ones.
+// Creates the controls on the window, from the back to the front, so that
+// each covers those before it and every button lies over every label and
+// picture.
 [[nodiscard]] WindowControls createWindowControls(QWidget* window);
 
-// What an action is called, on its button and in its prompt.
-[[nodiscard]] QString actionCaption(int action);
-
-// Shows the prompt for an action, and names it whole for screen readers,
-// "人工呼吸 してあげて！", so that they speak it as it changes.
-void showPromptCaption(const WindowControls& c, int action);
-
-// Shows a count, and names it for screen readers with its caption,
-// "助かる比率 12".
-void showCount(QLabel* count, const QLabel* caption, std::int64_t value);
+[[nodiscard]] inline QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+[[nodiscard]] inline QColor toQColor(Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}

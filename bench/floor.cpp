@@ -8,10 +8,10 @@
 // memory ("memory floor"), and quits.
 #include "app/game_application.h"
 #include "app/game_font.h"
-#include "app/game_info.h"
 #include "app/game_window.h"
 #include "bench/frame_watch.h"
 #include "bench/samples.h"
+#include "game/game_info.h"
 #include "media/audio_device.h"
 
 #include <QApplication>
@@ -24,8 +24,8 @@ int main(int argc, char** argv)
     QApplication::setStyle(kGameStyle);
     const AudioDevice audio(kSoundCount);
     QWidget window;
-    window.setFixedSize(GameWindow::kClientSize);
-    auto* caption = new QLabel(kGameTitle, &window);
+    window.setFixedSize(kWindowWidth, kWindowHeight);
+    auto* caption = new QLabel(QString::fromUtf8(kGameTitle), &window);
     caption->setFont(gameFont(QApplication::font().pointSizeF())); // the game's face at the desktop's size
     new FrameWatch(&window, caption, [](qint64 ns) {
         reportSample("start-up floor", double(ns));

@@ -16,8 +16,6 @@ void SoundBank::open(const QString& assetDir)
 
 void SoundBank::close()
 {
-    for (const auto& channel : m_channels) {
-        channel->pause();
+    for (const auto& channel : m_channels)
         channel->close();
-    }
 }

@@ -1,12 +1,41 @@
 #include "media/sound_channel.h"
 
-#include "media/wave_file.h"
-
 #include <QFile>
+#include <QtEndian>
 
 #include <SDL_mixer.h>
 
 #include <limits>
+
+namespace {
+
+constexpr qsizetype kRiffHeaderSize = 12; // "RIFF", size, "WAVE"
+constexpr qsizetype kChunkHeaderSize = 8; // id, size
+
+// Whether bytes are a whole RIFF wave file: the game's sounds are wave files
+// and nothing else. Every chunk the file declares must lie within it: SDL
+// allocates each chunk at its declared size before reading it, so a few
+// hundred cut-off or hostile bytes could otherwise cost gigabytes. (Other
+// formats are not handed to SDL_mixer at all; its FLAC loader, for one,
+// leaks on broken files.)
+bool isWholeWave(const QByteArray& bytes)
+{
+    if (bytes.size() < kRiffHeaderSize || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return false;
+    qint64 at = kRiffHeaderSize;
+    while (at + kChunkHeaderSize <= bytes.size()) {
+        const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        if (at + kChunkHeaderSize + size > bytes.size())
+            return false;
+        // A chunk of odd size is followed by a pad byte, so that the next
+        // starts on an even offset; the last chunk's may be missing, as
+        // every sample is there and SDL_mixer plays the file all the same.
+        at += kChunkHeaderSize + size + (size & 1);
+    }
+    return true;
+}
+
+} // namespace
 
 void SoundChannel::ChunkDeleter::operator()(Mix_Chunk* chunk) const
 {
@@ -21,12 +50,6 @@ SoundChannel::SoundChannel(int mixerChannel)
 SoundChannel::~SoundChannel()
 {
     close();
-}
-
-void SoundChannel::restart()
-{
-    rewind();
-    play();
 }
 
 void SoundChannel::open(const QString& path)
@@ -52,37 +75,12 @@ void SoundChannel::open(const QString& path)
     SDL_RWclose(source);
 }
 
-void SoundChannel::rewind()
-{
-    if (m_chunk)
-        Mix_HaltChannel(m_mixerChannel);
-    m_position = Position::Start;
-}
-
 void SoundChannel::play()
 {
     if (!m_chunk)
         return;
-    switch (m_position) {
-    case Position::Start:
-        if (Mix_PlayChannel(m_mixerChannel, m_chunk.get(), 0) == m_mixerChannel)
-            m_position = Position::Running;
-        break;
-    case Position::Paused:
-        Mix_Resume(m_mixerChannel);
-        m_position = Position::Running;
-        break;
-    case Position::Running:
-        break; // already playing, or played to its end
-    }
-}
-
-void SoundChannel::pause()
-{
-    if (m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel)) {
-        Mix_Pause(m_mixerChannel);
-        m_position = Position::Paused;
-    }
+    Mix_HaltChannel(m_mixerChannel);
+    Mix_PlayChannel(m_mixerChannel, m_chunk.get(), 0);
 }
 
 void SoundChannel::close()
@@ -90,7 +88,6 @@ void SoundChannel::close()
     if (m_chunk)
         Mix_HaltChannel(m_mixerChannel);
     m_chunk.reset();
-    m_position = Position::Start;
 }
 
 int SoundChannel::lengthMs() const
@@ -108,5 +105,5 @@ int SoundChannel::lengthMs() const
 
 bool SoundChannel::isPlaying() const
 {
-    return m_chunk && m_position == Position::Running && Mix_Playing(m_mixerChannel) && !Mix_Paused(m_mixerChannel);
+    return m_chunk && Mix_Playing(m_mixerChannel);
 }

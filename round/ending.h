@@ -1,5 +1,7 @@
 #pragma once
 
+#include "round/rules.h"
+
 #include <cstdint>
 
 enum class Ending {
@@ -9,12 +11,6 @@ enum class Ending {
     DeathAfterCloseCall,
     Death,
 };
-
-// Hits alone pick the band; inside the two lower bands the misses decide,
-// and a tie goes to the worse ending.
-inline constexpr std::int64_t kFullRescueMinHits = 66;
-inline constexpr std::int64_t kDeathMaxHits = 30;
-static_assert(kDeathMaxHits < kFullRescueMinHits);
 
 [[nodiscard]] constexpr Ending chooseEnding(std::int64_t hitCount, std::int64_t missCount)
 {

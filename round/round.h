@@ -8,6 +8,14 @@
 
 class RandomSource;
 
+// A gap between prompts, in ms: floor(base + draw * spread) computed in
+// single precision. A draw just below 1 rounds up to base + spread exactly,
+// the only way that value occurs.
+[[nodiscard]] int gapFromDraw(float draw, Pace pace);
+
+// A random action index 0..2 from one draw.
+[[nodiscard]] int actionFromDraw(float draw);
+
 // One round of first aid, from the title to its ending, as plain state and
 // rules: what the player is asked to do, how each press counts, and when the
 // round ends. It knows nothing of windows, pictures or sounds; the window

@@ -1,5 +1,5 @@
-// A sound channel alone: what starts, restarts and stops a sound, and
-// silence where a sound cannot play; and the game's timer.
+// A sound channel alone: what starts and stops a sound, and silence where a
+// sound cannot play; and the game's timer.
 #include "media/audio_device.h"
 #include "media/game_timer.h"
 #include "media/sound_channel.h"
@@ -22,7 +22,7 @@ class MediaTest : public QObject {
     }
 
 private slots:
-    void aChannelPlaysRewindsPausesAndCloses()
+    void aChannelPlaysFromTheStartAndCloses()
     {
         auto channel = opened(1, 1500);
         auto other = opened(2, 1500);
@@ -30,34 +30,16 @@ private slots:
         other->play();
         channel->play();
         QVERIFY(channel->isPlaying() && other->isPlaying()); // channels mix
-        channel->rewind();
-        QVERIFY(!channel->isPlaying() && other->isPlaying()); // and stop alone
-        channel->play();
-        channel->pause();
-        QVERIFY(!channel->isPlaying());
-        channel->play(); // on from where it paused
-        QVERIFY(channel->isPlaying());
         channel->close();
-        channel->restart(); // closed for good: silent
-        QVERIFY(!channel->isOpen() && !channel->isPlaying());
-    }
-
-    void aSoundPlayedToItsEndMustBeRewound()
-    {
-        auto channel = opened(3, 20);
-        channel->play();
-        QTRY_VERIFY_WITH_TIMEOUT(!channel->isPlaying(), 2000);
-        channel->play();
-        QVERIFY(!channel->isPlaying());
-        channel->restart();
-        QVERIFY(channel->isPlaying());
+        channel->play(); // closed for good: silent
+        QVERIFY(!channel->isOpen() && !channel->isPlaying() && other->isPlaying());
     }
 
     void withoutAnAudioDeviceEveryChannelIsSilent()
     {
         m_device.reset();
         auto channel = opened(1, 1500);
-        channel->restart();
+        channel->play();
         QVERIFY(!channel->isOpen() && !channel->isPlaying());
         QCOMPARE(channel->lengthMs(), 0);
         m_device = std::make_unique<AudioDevice>(kSoundCount);

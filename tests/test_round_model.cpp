@@ -1,7 +1,6 @@
 // The round's rules on the model alone: draws, gaps, prompts, scoring, the
 // choice of ending and the stories told.
 #include "assets/asset_files.h"
-#include "round/draws.h"
 #include "round/round.h"
 #include "round/story.h"
 #include "tests/scripted_random.h"

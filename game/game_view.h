@@ -1,0 +1,51 @@
+#pragma once
+
+#include "game/window_layout.h"
+#include "round/sound.h"
+
+#include <string>
+
+// The game's three timers. An interval of 0 never ticks; setting the
+// interval of a running timer starts its countdown afresh; enabling starts
+// a countdown of the interval; disabling drops the countdown in progress.
+enum class Timer {
+    Prompt, // the next prompt, or the round's end
+    Flash, // the end of a prompt's flash
+    Music, // the music's restart, at its length
+};
+
+// What the game asks of a view: a window of the controls windowLayout()
+// describes, the game's pictures and sounds, its timers and its message
+// boxes. Every view shows the same game through it.
+class GameView {
+public:
+    virtual ~GameView() = default;
+
+    virtual void showControl(Control control, bool shown) = 0;
+    // spokenName: what a screen reader says of it from now on.
+    virtual void setCaption(Control control, const std::string& caption, const std::string& spokenName) = 0;
+    // Reads a picture file now and shows it in a picture control.
+    virtual void showPicture(Control picture, const std::string& fileName) = 0;
+    // Reads a picture file now and keeps it in a slot, to be shown in the
+    // scene at once, as often as asked, with showKeptPicture.
+    virtual void keepPicture(int slot, const std::string& fileName) = 0;
+    virtual void showKeptPicture(int slot) = 0;
+
+    // Opens every sound of the game; one that cannot be read stays silent.
+    virtual void openSounds() = 0;
+    // Plays a sound from its beginning, cutting off only its own sound.
+    virtual void playSound(Sound sound) = 0;
+    // Length of a sound in ms; 0 for a silent one.
+    [[nodiscard]] virtual int soundLengthMs(Sound sound) = 0;
+    // Stops and closes every sound for good.
+    virtual void closeSounds() = 0;
+
+    virtual void setTimerInterval(Timer timer, int ms) = 0;
+    virtual void setTimerEnabled(Timer timer, bool enabled) = 0;
+
+    // Shows a message box: the text alone, one OK, the game's title; the
+    // window takes no input while it is open. True if it has been dismissed
+    // by the time this returns; else the view calls Game::messageDismissed
+    // once it is.
+    [[nodiscard]] virtual bool showMessage(const std::string& text) = 0;
+};
