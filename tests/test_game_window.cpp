@@ -3,6 +3,7 @@
 // back, and which input it answers.
 #include "app/action_button.h"
 #include "app/picture_box.h"
+#include "game/game_info.h"
 #include "media/game_timer.h"
 #include "samples/sample_files.h"
 #include "tests/fixtures.h"
@@ -272,7 +273,8 @@ private slots:
         breath->click();
         QCOMPARE(game.window->round().hits() + game.window->round().misses(), 4);
         c.aboutButton->click(); // changes nothing
-        QCOMPARE(game.told.last().text, QString("ポコリ救出劇：Ver1.0.1\r\n制作：ポコリー救出劇 開発チーム"));
+        QCOMPARE(game.told.last().text,
+                 QString("ポコリ救出劇：Ver%1\r\n制作：ポコリー救出劇 開発チーム").arg(kGameVersion));
         QVERIFY(game.timer("promptTimer").isTicking());
 
         game.random.script({drawFor(2), 0.99f});

@@ -1,4 +1,4 @@
-#include "packaging/icon-tool/render.h"
+#include "tools/icon/render.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-#include "packaging/icon-tool/palette.h"
+#include "tools/icon/palette.h"
 
 #include <limits>
 

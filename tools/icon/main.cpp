@@ -4,9 +4,9 @@
 //   pokori-icon ico IN.svg OUT.ico        the Windows icon: 32 x 32 in 2 and
 //                                         16 colours, 16 x 16 in 16 colours
 
-#include "packaging/icon-tool/ico_writer.h"
-#include "packaging/icon-tool/palette.h"
-#include "packaging/icon-tool/render.h"
+#include "tools/icon/ico_writer.h"
+#include "tools/icon/palette.h"
+#include "tools/icon/render.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "packaging/icon-tool/ico_writer.h"
+#include "tools/icon/ico_writer.h"
 
-#include "packaging/icon-tool/palette.h"
+#include "tools/icon/palette.h"
 
 #include <QDataStream>
 #include <QIODevice>
