@@ -78,6 +78,8 @@ struct TestGame {
     void endFlash(); // the flash timer ticks now, and must stop
     // Ticks 1 to 29, each prompting an action other than the last.
     void tickToTheLastPrompt();
+    // In play: presses that choose the ending, then ticks 1 to 29.
+    void playToTheLastTick(Ending ending);
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
     [[nodiscard]] QColor scene() const;

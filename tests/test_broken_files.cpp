@@ -17,7 +17,6 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <map>
 
 Q_DECLARE_METATYPE(BitmapKind)
 Q_DECLARE_METATYPE(WaveFormat)
@@ -73,25 +72,6 @@ void spoil(const TestAssets& assets, const QString& file, const QString& how)
     } else if (how == "a byte short") { // the samples run past the end
         assets.write(file, bytes.chopped(1));
     }
-}
-
-// Plays a round to the ending the counts choose.
-void playToTheEnding(TestGame& game, Ending ending)
-{
-    // Counts that choose each ending, with or without the presses of each
-    // action that a sound's test makes first.
-    const std::map<Ending, std::pair<int, int>> counts{{Ending::FullRescue, {66, 0}},
-                                                       {Ending::Rescue, {64, 0}},
-                                                       {Ending::RescueWithAfterEffect, {64, 64}},
-                                                       {Ending::DeathAfterCloseCall, {29, 27}},
-                                                       {Ending::Death, {0, 0}}};
-    const auto [hits, misses] = counts.at(ending);
-    QCOMPARE(chooseEnding(hits, misses), ending);
-    const int action = game.window->round().currentAction();
-    game.press(action, hits);
-    game.press((action + 1) % kActionCount, misses);
-    game.tickToTheLastPrompt();
-    game.tick();
 }
 
 // An ending that shows the picture or plays the sound, if any does.
@@ -189,8 +169,10 @@ private slots:
                 const Sound sound = actionSound(k);
                 QCOMPARE(game.window->sound(sound).isPlaying(), file != TestAssets::sounds()[int(sound)]);
             }
-            if (!inTheIntro(file))
-                playToTheEnding(game, endingThatTells(file));
+            if (!inTheIntro(file)) {
+                game.playToTheLastTick(endingThatTells(file));
+                game.tick();
+            }
         }
         if (!picture) { // silent, and the game goes on to its end
             QVERIFY(game.fatalErrors.isEmpty());
@@ -246,7 +228,8 @@ private slots:
         game.clickTitle();
         game.press(1);
         QVERIFY(game.window->sound(Sound::HeartMassage).isPlaying());
-        playToTheEnding(game, Ending::FullRescue);
+        game.playToTheLastTick(Ending::FullRescue);
+        game.tick();
         QCOMPARE(game.told, introTelling() + endingTelling(Ending::FullRescue));
         QCOMPARE(game.scene(), TestAssets::colourOf(kClosingPicture));
         QVERIFY(game.window->sound(Sound::FullRescueEnding).isPlaying());

@@ -15,7 +15,6 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
-#include <map>
 #include <optional>
 
 Q_DECLARE_METATYPE(Ending)
@@ -324,15 +323,7 @@ private slots:
         };
         game.clickTitle();
         if (ending) {
-            const std::map<Ending, std::pair<int, int>> counts{{Ending::FullRescue, {66, 0}},
-                                                               {Ending::RescueWithAfterEffect, {40, 40}},
-                                                               {Ending::Rescue, {40, 0}},
-                                                               {Ending::DeathAfterCloseCall, {2, 1}},
-                                                               {Ending::Death, {0, 0}}};
-            const auto [hits, misses] = counts.at(*ending);
-            game.press(game.window->round().currentAction(), hits);
-            game.press((game.window->round().currentAction() + 1) % kActionCount, misses);
-            game.tickToTheLastPrompt();
+            game.playToTheLastTick(*ending);
             if (message < 0)
                 QApplication::closeAllWindows();
             else

@@ -1,6 +1,5 @@
 // The round's rules on the model alone: draws, gaps, prompts, scoring, the
-// choice of ending and the stories told.
-#include "assets/asset_files.h"
+// choice of ending and the stories' words.
 #include "round/round.h"
 #include "round/story.h"
 #include "tests/scripted_random.h"
@@ -25,9 +24,6 @@ QStringList messagesOf(std::span<const StoryStep> story)
             out << QString::fromUtf8(step.text);
     return out;
 }
-
-const std::array kEndings{Ending::FullRescue, Ending::RescueWithAfterEffect, Ending::Rescue,
-                          Ending::DeathAfterCloseCall, Ending::Death};
 
 } // namespace
 
@@ -150,40 +146,6 @@ private slots:
         QFETCH(QStringList, told);
         QFETCH(QStringList, story);
         QCOMPARE(told, story);
-    }
-
-    // Every story opens on a picture and shows only pictures the game has;
-    // each ending plays one ending sound of its own after its last message,
-    // and closes on the picture that closes every ending and nothing else.
-    void storiesKeepTheirShape()
-    {
-        QSet<QString> pictures;
-        for (const PictureFile& file : kPictureFiles)
-            pictures << file.name;
-        const auto isShow = [](const StoryStep& step) { return step.kind == StoryStep::Kind::Show; };
-        const auto isSound = [](const StoryStep& step) { return step.kind == StoryStep::Kind::Sound; };
-        const auto showsGamePictures = [&](std::span<const StoryStep> story) {
-            QVERIFY(isShow(story.front()));
-            for (const StoryStep& step : story)
-                QVERIFY2(!isShow(step) || pictures.contains(step.text), step.text);
-        };
-        showsGamePictures(introStory());
-        QVERIFY(std::ranges::none_of(introStory(), isSound));
-        const StoryStep closing = endingStory(kEndings[0]).back();
-        QSet<int> sounds;
-        for (Ending ending : kEndings) {
-            const auto story = endingStory(ending);
-            showsGamePictures(story);
-            QCOMPARE(std::ranges::count_if(story, isSound), 1);
-            const StoryStep& sound = story[story.size() - 2];
-            QVERIFY(isSound(sound) && sound.sound >= Sound::CloseCallEnding);
-            sounds << int(sound.sound);
-            QVERIFY(isShow(story.back()));
-            QCOMPARE(
-                std::ranges::count_if(story, [&](const StoryStep& s) { return qstrcmp(s.text, closing.text) == 0; }),
-                1);
-        }
-        QCOMPARE(sounds.size(), qsizetype(kEndings.size()));
     }
 };
 
