@@ -55,7 +55,8 @@ class PageView {
     Object.assign(this.window.style, {width: px(look.width), height: px(look.height), backgroundColor: look.colour,
       color: look.text, fontSize: `${look.points}pt`});
     this.window.hidden = true; // until the game has set it up
-    this.controls = page.controls.map((control, index) => this.makeControl(control, index));
+    // From the back to the front: each lies over those before it.
+    this.controls = page.controls.map((control) => this.makeControl(control));
     this.window.addEventListener('contextmenu', (event) => event.preventDefault());
     this.waitForTheFirstGesture();
   }
@@ -88,11 +89,11 @@ class PageView {
     if (!this.stopped) this.game[event](...args);
   }
 
-  makeControl(look, index) {
+  makeControl(look) {
     const kind = look.kind;
     const element = document.createElement(kind === 'picture' || kind === 'label' ? 'div' : 'button');
     Object.assign(element.style, {left: px(look.x), top: px(look.y), width: px(look.width), height: px(look.height),
-      zIndex: index, textAlign: look.align, color: look.text ?? 'inherit', backgroundColor: look.face ?? ''});
+      textAlign: look.align, color: look.text ?? 'inherit', backgroundColor: look.face ?? ''});
     if (look.points) element.style.fontSize = `${look.points}pt`;
     if (look.sunkenFrame) this.frame(element, this.page.window.frameShadow, this.page.window.frameLight);
     element.textContent = look.caption;
@@ -138,7 +139,6 @@ class PageView {
   }
 
   choosePace(look) {
-    if (look.chosen) return; // chosen already: nothing changes
     this.page.controls.forEach((other, index) => {
       if (other.kind !== 'pace') return;
       other.chosen = other === look;

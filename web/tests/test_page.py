@@ -206,6 +206,8 @@ class PageTest(unittest.TestCase):
         self.load()
         self.press(TITLE)
         self.told()
+        announced = 'return document.getElementById("announcer").textContent'
+        self.assertEqual(self.js(announced), self.controls[PROMPT_LABEL].accessible_name)  # spoken as it appears
         self.press(ACTIONS[0], 2)
         self.controls[ACTIONS[0]].send_keys(Keys.SPACE, Keys.ENTER)  # no first aid from the keyboard,
         self.js(f'v.controls[{ACTIONS[0]}].click()')  # nor from a click alone
@@ -267,6 +269,7 @@ class PageTest(unittest.TestCase):
         self.load()
         WebDriverWait(self.driver, 20).until(lambda d: d.execute_script('return !!navigator.serviceWorker.controller'))
         self.server.stop()
+        self.driver.execute_cdp_cmd('Network.clearBrowserCache', {})  # the page's own cache alone is left
         self.load()
         self.press(TITLE)
         self.assert_told('intro')
