@@ -258,7 +258,9 @@ class PageView {
     for (const timer of this.timers) timer.setEnabled(false);
     this.closeSounds();
     this.window.inert = true;
-    this.showMessage(this.module.pictureErrorText(new URL(file, location.href).href, failure === 'missing'));
+    const text = this.module.pictureErrorText(new URL(file, location.href).href, failure === 'missing');
+    console.error(text);
+    this.showMessage(text);
   }
 }
 

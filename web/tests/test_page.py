@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""The web page as a player meets it, in Debian's Chromium, headless and
-offline, served from 127.0.0.1, with the draws scripted and the timers ticked
-by the test: the window against the game's own table, whole rounds to each
-ending, the paces, the about box, presses with every kind of pointer, a
-missing picture, and a second visit with the server gone.
-
-Usage: test_page.py PAGE_FOLDER TELLINGS_FILE [TEST_NAME...]"""
+# The web page as a player meets it, in Debian's Chromium, headless and
+# offline, served from 127.0.0.1, with the draws scripted and the timers ticked
+# by the test: the window against the game's own table, whole rounds to each
+# ending, the paces, the about box, presses with every kind of pointer, a
+# missing picture, and a second visit with the server gone.
+#
+# Usage: test_page.py PAGE_FOLDER TELLINGS_FILE [TEST_NAME...]
 import http.server
 import json
 import sys
@@ -21,8 +21,9 @@ from selenium.webdriver.support.expected_conditions import staleness_of
 from selenium.webdriver.support.wait import WebDriverWait
 
 PAGE, TELLINGS = sys.argv[1:3]
-PROMPT, FLASH, MUSIC = range(3)  # the game's timers, in its order
-# The window's controls, in the game's order (game/window_layout.h).
+# The window's controls, in the game's order (game/window_layout.h); the
+# timers the page ticks at the test's word are the game's too: t.tick(0) the
+# prompts, 1 the flash, 2 the music.
 SCENE, PROMPT_LABEL, SUFFIX, TITLE, HINT, HIT_CAPTION, MISS_CAPTION, HITS, MISSES, *ACTIONS = range(12)
 ABOUT, LIGHT, HEAVY = range(12, 15)
 
@@ -41,7 +42,7 @@ COUNTS = {'FullRescue': (66, 0), 'RescueWithAfterEffect': (40, 40), 'Rescue': (4
 
 
 class Server(http.server.ThreadingHTTPServer):
-    """The page's folder on a port of its own, less the files taken away."""
+    # The page's folder on a port of its own, less the files taken away.
 
     def __init__(self, missing=()):
         class Handler(http.server.SimpleHTTPRequestHandler):
@@ -49,10 +50,7 @@ class Server(http.server.ThreadingHTTPServer):
                 super().__init__(*args, directory=PAGE)
 
             def do_GET(self):
-                if self.path.lstrip('/') in missing:
-                    self.send_error(404)
-                else:
-                    super().do_GET()
+                return self.send_error(404) if self.path.lstrip('/') in missing else super().do_GET()
 
             def log_message(self, *args):
                 pass
@@ -76,15 +74,11 @@ class PageTest(unittest.TestCase):
             options.add_argument(argument)
         cls.driver = webdriver.Chrome(options=options, service=Service('/usr/bin/chromedriver'))
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
+        cls.addClassCleanup(cls.driver.quit)
 
     def setUp(self):
         self.server = Server()
-
-    def tearDown(self):
-        self.server.stop()
+        self.addCleanup(lambda: self.server.stop())
 
     def load(self, draws=(0.0, 0.5)):
         script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
@@ -92,6 +86,8 @@ class PageTest(unittest.TestCase):
         self.driver.get(self.server.url)
         self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
         WebDriverWait(self.driver, 20).until(lambda d: d.execute_script('return !!pokoriTest.view'))
+        # Every text the game hands the page for a message box, to be shown as it stands.
+        self.js('t.texts = []; const show = v.showMessage; v.showMessage = (text) => show.call(v, t.texts.push(text) && text)')
         self.controls = self.driver.find_elements('css selector', '#window > *')
         self.looks = self.js('return p.controls')
 
@@ -103,10 +99,11 @@ class PageTest(unittest.TestCase):
             f' && c.caption === v.controls[{PROMPT_LABEL}].textContent) - {ACTIONS[0]};' + script, *args)
 
     def told(self):
-        """Each message box open, in turn: its text and the picture under it; each dismissed."""
+        # Each message box open, in turn: its text and the picture under it; each dismissed.
         told = []
         while box := self.driver.find_elements('css selector', 'dialog[open]'):
             self.assertEqual(box[-1].find_element('tag name', 'h1').text, self.js('return p.title'))
+            self.assertEqual(box[-1].find_element('tag name', 'p').text, self.js('return t.texts.shift()').replace('\r\n', '\n'))
             told.append((box[-1].find_element('tag name', 'p').text, stem(self.js('return scene()') or '-')))
             box[-1].find_element('tag name', 'button').click()
             WebDriverWait(self.driver, 5).until(staleness_of(box[-1]))
@@ -116,7 +113,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual([scene for _, scene in self.told()], TELLINGS[story][0])
 
     def pointer(self, control, down, kind='mouse', button='left'):
-        """A pointer goes down on a control, or comes up from it, as the browser's own input."""
+        # A pointer goes down on a control, or comes up from it, as the browser's own input.
         box = self.controls[control].rect
         x, y = box['x'] + box['width'] / 2, box['y'] + box['height'] / 2
         if kind == 'touch':
@@ -157,8 +154,7 @@ class PageTest(unittest.TestCase):
                 if title_shown != (i == TITLE):
                     continue
                 with self.subTest(control=i):
-                    element, style = self.controls[i], self.style(i)
-                    box = element.rect
+                    element, style, box = self.controls[i], self.style(i), self.controls[i].rect
                     self.assertEqual((box['x'] - origin['x'], box['y'] - origin['y'], box['width'], box['height']),
                                      (look['x'], look['y'], look['width'], look['height']))
                     self.assertEqual(element.text, look['caption'] or ('0' if look['kind'] == 'label' else ''))
@@ -201,7 +197,6 @@ class PageTest(unittest.TestCase):
                 self.assertEqual(self.js(f'return [v.controls[{TITLE}].hidden, document.querySelector("dialog")]'),
                                  [False, None])
 
-
     def test_a_click_on_the_scene_abandons_the_round(self):
         self.load()
         self.press(TITLE)
@@ -213,9 +208,8 @@ class PageTest(unittest.TestCase):
         self.js(f'v.controls[{ACTIONS[0]}].click()')  # nor from a click alone
         self.assertEqual(self.counts(), '2/0')
         self.press(ABOUT)
-        about = self.told()
-        self.assertEqual(len(about), 1)
-        self.assertIn(self.js('return p.version'), about[0][0])
+        [(about, _)] = self.told()
+        self.assertIn(self.js('return p.version'), about)
         # The music starts again from its beginning.
         self.assertTrue(self.js('const before = v.channels[0].source; t.tick(2); return v.channels[0].source !== before'))
         self.js('t.tick(1)')  # the prompt, over the scene, gone
