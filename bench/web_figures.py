@@ -10,7 +10,8 @@ one line per sample, "figure<TAB>value", on stdout:
   web press to picture   ms from a press's event to the frame that draws its picture
   web press to sound     ms from a press's event to its sound leaving Web Audio for
                          the output (its clock against the event's)
-  web memory             MiB in the tab's processes after a whole round (PSS)
+  web memory             MiB in the browser's page processes after a whole round
+                         (PSS; Chromium's spare one included)
 
 Usage: web_figures.py [PAGE_FOLDER [RUNS]]    (build-web/page and 5 by default)"""
 import http.server
