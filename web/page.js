@@ -112,7 +112,10 @@ class PageView {
     }
     // The second click of a double click is no click of its own.
     if (look.clicked) element.addEventListener('click', (event) => event.detail < 2 && this.dispatch(look.clicked));
-    if (kind === 'pace') element.addEventListener('click', () => this.choosePace(look));
+    if (kind === 'pace') {
+      element.addEventListener('click', () => this.choosePace(look));
+      element.addEventListener('keydown', (event) => this.movePace(event, look));
+    }
     if (kind === 'action') this.takePresses(element, look);
     this.window.append(element);
     return element;
@@ -135,7 +138,10 @@ class PageView {
     else this.frame(element, w.buttonEdge, w.buttonShadow);
     Object.assign(element.style, {backgroundColor: down ? look.pressedFace : look.face,
       padding: down ? '2px 0 0 2px' : '0'});
-    if (look.kind === 'pace') element.setAttribute('aria-pressed', down);
+    if (look.kind === 'pace') {
+      element.setAttribute('aria-pressed', down);
+      element.tabIndex = down ? 0 : -1; // Tab enters the choice at the chosen one
+    }
   }
 
   choosePace(look) {
@@ -145,6 +151,17 @@ class PageView {
       this.press(this.controls[index], other, other.chosen);
     });
     this.dispatch('paceChosen', look.pace);
+  }
+
+  // The arrow keys move the choice, as in a group of option buttons.
+  movePace(event, look) {
+    const step = {ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1}[event.key];
+    if (!step) return;
+    event.preventDefault(); // no scrolling
+    const paces = this.page.controls.filter((control) => control.kind === 'pace');
+    const next = paces[(paces.indexOf(look) + step + paces.length) % paces.length];
+    this.choosePace(next);
+    this.controls[this.page.controls.indexOf(next)].focus();
   }
 
   // Acts as a pointer goes down on the button and comes up again, whatever

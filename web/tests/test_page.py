@@ -228,7 +228,9 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.style(LIGHT)['backgroundColor'], self.looks[LIGHT]['face'])
         self.assertEqual(self.js('const gap = v.timers[0].interval; t.tick(0); return [gap, v.timers[0].interval]'),
                          [1800, 1000])
-        self.press(LIGHT)
+        self.controls[HEAVY].send_keys(Keys.ARROW_UP)  # one group: Tab enters it once, the arrows move the choice
+        self.assertEqual(self.js(f'return [v.controls[{LIGHT}] === document.activeElement, v.controls[{HEAVY}].tabIndex]'),
+                         [True, -1])
         self.assertEqual(self.js('t.draws.push(0.5, 0); t.tick(0); return v.timers[0].interval'), 1800)
 
     def test_an_action_button_acts_while_any_pointer_holds_it(self):
