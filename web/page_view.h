@@ -4,7 +4,7 @@
 
 #include <emscripten/val.h>
 
-#include <array>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,7 +41,7 @@ private:
     }
 
     emscripten::val m_page;
-    std::array<std::string, 1 + kActionCount> m_keptPictures; // the page's names
+    std::map<int, std::string> m_keptPictures; // by slot, the page's names
 };
 
 // The page's name for a file the game names: "0.bmp" is "0.png" there.
