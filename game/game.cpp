@@ -33,10 +33,12 @@ void Game::start()
     for (int slot = 0; slot < kKeptPictures; ++slot)
         m_view.keepPicture(slot, std::to_string(slot) + ".bmp");
     m_view.openSounds();
+    m_view.setTimerInterval(Timer::Flash, kPromptFlashMs); // started by each prompt
     // Any length loops: a long music file only makes a long period.
     const int period = m_view.soundLengthMs(Sound::Music);
     m_view.playSound(Sound::Music);
     m_view.setTimerInterval(Timer::Music, period);
+    m_view.setTimerEnabled(Timer::Music, true);
 }
 
 void Game::windowShown()

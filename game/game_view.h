@@ -5,9 +5,10 @@
 
 #include <string>
 
-// The game's three timers. An interval of 0 never ticks; setting the
-// interval of a running timer starts its countdown afresh; enabling starts
-// a countdown of the interval; disabling drops the countdown in progress.
+// The game's three timers, which the game sets up at start-up. An interval
+// of 0 never ticks; setting the interval of a running timer starts its
+// countdown afresh; enabling starts a countdown of the interval; disabling
+// drops the countdown in progress.
 enum class Timer {
     Prompt, // the next prompt, or the round's end
     Flash, // the end of a prompt's flash
@@ -49,3 +50,6 @@ public:
     // once it is.
     [[nodiscard]] virtual bool showMessage(const std::string& text) = 0;
 };
+
+// The one button of a message box, for a view that draws its own.
+inline constexpr char kMessageButtonCaption[] = "OK";

@@ -1,5 +1,7 @@
 #include "media/asset_error.h"
 
+#include "game/picture_error.h"
+
 AssetError::AssetError(QString path, QString reason)
     : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString())
     , m_path(std::move(path))
@@ -9,5 +11,5 @@ AssetError::AssetError(QString path, QString reason)
 
 QString AssetError::message() const
 {
-    return QStringLiteral("画像ファイルを読み込めません。\n%1\n%2").arg(m_path, m_reason);
+    return QString::fromStdString(pictureErrorText(m_path.toStdString(), m_reason.toStdString()));
 }

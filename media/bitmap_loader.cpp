@@ -1,5 +1,6 @@
 #include "media/bitmap_loader.h"
 
+#include "game/picture_error.h"
 #include "media/asset_error.h"
 
 #include <QBuffer>
@@ -85,7 +86,7 @@ bool cutOff(const BitmapHeader& h, qsizetype fileSize)
 QString fileReason(const QFileInfo& info)
 {
     if (!info.exists())
-        return QStringLiteral("ファイルがありません。");
+        return QString::fromUtf8(kPictureMissing);
     if (info.isDir())
         return QStringLiteral("ファイルではなくフォルダーです。");
     return QStringLiteral("ファイルを読む権限がありません。");
@@ -114,7 +115,7 @@ QImage decodeBitmap(const QByteArray& bytes, const QString& path)
     if (!header.complete)
         throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
     if (!header.known())
-        throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
+        throw AssetError(path, QString::fromUtf8(kPictureBroken));
     if (header.width * header.height > kMaxPixels) {
         throw AssetError(
             path, QStringLiteral("画像が大きすぎます（%1 x %2 ピクセル）。").arg(header.width).arg(header.height));
@@ -131,6 +132,6 @@ QImage decodeBitmap(const QByteArray& bytes, const QString& path)
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (image.isNull())
-        throw AssetError(path, QStringLiteral("ビットマップが壊れています。"));
+        throw AssetError(path, QString::fromUtf8(kPictureBroken));
     return image;
 }

@@ -91,28 +91,40 @@ QWidget* controlNamed(const WindowControls& c, const QString& name)
 
 namespace {
 
-// What a player sees and hears of each story, written down from the game as
-// it is meant to be rather than taken from its tables: the picture under
-// each message, and the sound file that follows the last.
+// What a player sees and hears of each story (tellings.txt): the picture
+// under each message, and the sound file that follows the last.
 struct Telling {
     std::span<const StoryStep> story; // for the texts, which the model's test pins
     QStringList pictures;
     QString sound;
 };
 
+std::map<std::optional<Ending>, Telling> readTellings()
+{
+    const std::map<QString, std::optional<Ending>> stories{{"intro", std::nullopt},
+                                                           {"FullRescue", Ending::FullRescue},
+                                                           {"RescueWithAfterEffect", Ending::RescueWithAfterEffect},
+                                                           {"Rescue", Ending::Rescue},
+                                                           {"DeathAfterCloseCall", Ending::DeathAfterCloseCall},
+                                                           {"Death", Ending::Death}};
+    QFile file(":/tellings.txt");
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qFatal("no tellings");
+    std::map<std::optional<Ending>, Telling> tellings;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+        const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
+        if (fields.isEmpty() || fields.first().startsWith('#'))
+            continue;
+        const std::optional<Ending> ending = stories.at(fields.first());
+        tellings[ending] = {ending ? endingStory(*ending) : introStory(), fields.mid(1, fields.size() - 2),
+                            fields.last() == "-" ? QString() : fields.last()};
+    }
+    return tellings;
+}
+
 const Telling& tellingOf(std::optional<Ending> ending)
 {
-    // clang-format off
-    static const std::map<std::optional<Ending>, Telling> tellings{
-        {std::nullopt, {introStory(), {"0.bmp", "img1.bmp", "img2.bmp"}, ""}},
-        {Ending::FullRescue, {endingStory(Ending::FullRescue),
-            {"end2.bmp", "end2.bmp", "end2b.bmp", "end2b.bmp", "end2c.bmp"}, "8.wav"}},
-        {Ending::RescueWithAfterEffect, {endingStory(Ending::RescueWithAfterEffect),
-            {"end1.bmp", "end1.bmp", "end1b.bmp", "end1b.bmp", "end1b.bmp"}, "5.wav"}},
-        {Ending::Rescue, {endingStory(Ending::Rescue), {"end1.bmp", "end1.bmp"}, "6.wav"}},
-        {Ending::DeathAfterCloseCall, {endingStory(Ending::DeathAfterCloseCall), {"end0.bmp", "end0.bmp"}, "4.wav"}},
-        {Ending::Death, {endingStory(Ending::Death), {"end0.bmp"}, "7.wav"}}};
-    // clang-format on
+    static const std::map<std::optional<Ending>, Telling> tellings = readTellings();
     return tellings.at(ending);
 }
 

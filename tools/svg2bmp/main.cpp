@@ -1,6 +1,7 @@
-// svg2bmp: renders an SVG picture into a 24-bit BMP for the game.
+// svg2bmp: renders an SVG picture into a 24-bit BMP for the game, or into
+// a PNG for the web page where the output's name ends in .png.
 //
-//   svg2bmp IN.svg OUT.bmp WIDTH HEIGHT [--defs PARTS.svg]
+//   svg2bmp IN.svg OUT.bmp|OUT.png WIDTH HEIGHT [--defs PARTS.svg]
 //
 // With --defs, the content of the <defs> of PARTS.svg is added to the
 // picture first, so pictures can <use> the shared character parts.
@@ -48,7 +49,7 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments().mid(1);
     const bool withDefs = args.size() == 6 && args[4] == QLatin1String("--defs");
     if (args.size() != 4 && !withDefs)
-        return fail(QStringLiteral("usage: svg2bmp IN.svg OUT.bmp WIDTH HEIGHT [--defs PARTS.svg]"));
+        return fail(QStringLiteral("usage: svg2bmp IN.svg OUT.bmp|OUT.png WIDTH HEIGHT [--defs PARTS.svg]"));
 
     const QString& inPath = args[0];
     const QString& outPath = args[1];
@@ -78,7 +79,7 @@ int main(int argc, char* argv[])
     const auto image = renderSvg(*svg, *width, *height, error);
     if (!image)
         return fail(QStringLiteral("%1: %2").arg(inPath, error));
-    if (!image->save(outPath, "BMP"))
+    if (!image->save(outPath, outPath.endsWith(QLatin1String(".png")) ? "PNG" : "BMP"))
         return fail(QStringLiteral("cannot write %1").arg(outPath));
     return 0;
 }

@@ -1,7 +1,8 @@
 // synth: renders one of the game's sounds, by its number, to a 16-bit mono
-// 44.1 kHz WAV file.
+// 44.1 kHz WAV file, or to a FLAC file for the web page where the output's
+// name ends in .flac: the same samples, losslessly smaller.
 //
-//   synth <number> <output.wav>
+//   synth <number> <output.wav|output.flac>
 //
 // The recipes live in music.cpp, effects.cpp and endings.cpp.
 // Nothing depends on the clock or the machine: every run writes the same bytes.
@@ -46,13 +47,13 @@ Buffer render(Sound sound)
     return {};
 }
 
-bool writeWav(const Buffer& sound, const char* path)
+bool writeSound(const Buffer& sound, const std::string& path)
 {
     SF_INFO info{};
     info.samplerate = synth::kRate;
     info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path, SFM_WRITE, &info);
+    info.format = (path.ends_with(".flac") ? SF_FORMAT_FLAC : SF_FORMAT_WAV) | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file)
         return false;
 
@@ -75,10 +76,10 @@ int main(int argc, char** argv)
     } catch (const std::exception&) {
     }
     if (number < 0 || number >= kSoundCount) {
-        std::fprintf(stderr, "usage: synth <number 0-%d> <output.wav>\n", kSoundCount - 1);
+        std::fprintf(stderr, "usage: synth <number 0-%d> <output.wav|output.flac>\n", kSoundCount - 1);
         return 2;
     }
-    if (!writeWav(render(static_cast<Sound>(number)), argv[2])) {
+    if (!writeSound(render(static_cast<Sound>(number)), argv[2])) {
         std::fprintf(stderr, "synth: cannot write %s: %s\n", argv[2], sf_strerror(nullptr));
         return 1;
     }
