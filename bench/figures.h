@@ -1,23 +1,29 @@
 #pragma once
 
-#include <QByteArray>
+#include <QList>
+#include <QString>
 
-// Each figure's measuring run, done in a process of its own; each reports
-// its samples with reportSample() and returns the exit status.
-int measureStartup(); // "start-up": the clock once the title screen's first frame is drawn
-int measurePressToPicture(); // "press to picture"
-int measurePressToMixer(); // "press to mixer"
-int measurePromptTiming(); // "prompt timing" and "flash"
-int measureMusicRestart(); // "music restart"
-int measureMemory(); // "memory"
-int measureIdleCpu(); // "idle CPU"
+#include <functional>
 
-// Through the sound server, with the mixer's buffer of the given size:
-int measurePressToServer(int bufferFrames); // "press to server N" and "server latency N"
-int measureUnderruns(int bufferFrames); // "underruns N", over a heavy round of fast presses
+// A measuring process of the benchmark: the benchmark itself, given as its
+// argument the first figure the process measures. It prints its samples on
+// stdout (bench/measuring.h) and exits with status 0 once done.
+struct Measure {
+    QString figure;
+    std::function<int()> run; // in the process, under a GameApplication; the exit status
+    int processes = 1; // one after the other
+    bool withFloor = false; // the floor program runs in turn with each
+    bool throughServer = false; // needs the sound server scripts/bench starts
+};
 
-// A server figure's name for a buffer of the given size: "<figure> N".
-[[nodiscard]] inline QByteArray serverFigure(const char* figure, int bufferFrames)
+// Every measuring process the benchmark runs, in order.
+[[nodiscard]] const QList<Measure>& measures();
+
+// The mixer's buffer sizes tried through the sound server, in frames.
+inline constexpr int kServerBuffers[] = {256, 512, 1024};
+
+// A server figure's name for one of them: "<figure> N".
+[[nodiscard]] inline QString serverFigure(const char* figure, int frames)
 {
-    return figure + (' ' + QByteArray::number(bufferFrames));
+    return QStringLiteral("%1 %2").arg(QLatin1String(figure)).arg(frames);
 }

@@ -9,14 +9,12 @@
 #include "app/game_application.h"
 #include "app/game_font.h"
 #include "app/game_window.h"
-#include "bench/frame_watch.h"
-#include "bench/samples.h"
+#include "bench/measuring.h"
 #include "game/game_info.h"
 #include "media/audio_device.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
@@ -27,11 +25,11 @@ int main(int argc, char** argv)
     window.setFixedSize(kWindowWidth, kWindowHeight);
     auto* caption = new QLabel(QString::fromUtf8(kGameTitle), &window);
     caption->setFont(gameFont(QApplication::font().pointSizeF())); // the game's face at the desktop's size
-    new FrameWatch(&window, caption, [](qint64 ns) {
-        reportSample("start-up floor", double(ns));
-        reportSample("memory floor", peakResidentMiB());
+    window.show();
+    whenFirstFrameDrawn(&window, [] {
+        reportSample(QStringLiteral("start-up floor"), double(steadyNs()));
+        reportSample(QStringLiteral("memory floor"), peakResidentMiB());
         QCoreApplication::exit(0);
     });
-    window.show();
     return QApplication::exec();
 }

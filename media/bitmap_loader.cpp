@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -16,6 +17,10 @@ namespace {
 constexpr qsizetype kFileHeaderSize = 14;
 constexpr quint32 kCoreHeaderSize = 12; // BITMAPCOREHEADER: 16-bit sizes, no compression
 constexpr quint32 kInfoHeaderSize = 40; // BITMAPINFOHEADER, the smallest with a compression field
+// The info headers Qt's reader reads as such: BITMAPINFOHEADER, the OS/2 2.x
+// header, BITMAPV4HEADER and BITMAPV5HEADER. It reads any other size as the
+// core header.
+constexpr quint32 kQtInfoHeaderSizes[] = {kInfoHeaderSize, 64, 108, 124};
 constexpr quint32 kUncompressed = 0;
 constexpr quint32 kRle8 = 1;
 constexpr quint32 kRle4 = 2;
@@ -30,6 +35,8 @@ struct BitmapHeader {
     quint32 infoSize = 0;
     qint64 width = 0;
     qint64 height = 0;
+    bool topDown = false; // a negative height in the file
+    quint16 planes = 0;
     quint16 bitsPerPixel = 0;
     quint32 compression = kUncompressed;
     quint32 pixelBytes = 0; // as stated; needed only when compressed
@@ -47,22 +54,28 @@ BitmapHeader headerOf(const QByteArray& bytes)
     in.skipRawData(10); // "BM", file size, reserved
     BitmapHeader h;
     in >> h.pixelsAt >> h.infoSize;
-    quint16 planes = 0;
     if (h.infoSize == kCoreHeaderSize) {
         quint16 width = 0;
         quint16 height = 0;
-        in >> width >> height >> planes >> h.bitsPerPixel;
+        in >> width >> height >> h.planes >> h.bitsPerPixel;
         h.width = width;
         h.height = height;
     } else {
         qint32 width = 0;
         qint32 height = 0;
-        in >> width >> height >> planes >> h.bitsPerPixel >> h.compression >> h.pixelBytes;
+        in >> width >> height >> h.planes >> h.bitsPerPixel >> h.compression >> h.pixelBytes;
         h.width = width;
         h.height = std::abs(qint64(height));
+        h.topDown = height < 0;
     }
     h.complete = in.status() == QDataStream::Ok && bytes.size() >= kFileHeaderSize + qint64(h.infoSize);
     return h;
+}
+
+// The bytes of one row of an uncompressed bitmap: whole 32-bit words.
+qint64 rowBytes(const BitmapHeader& h)
+{
+    return (h.width * h.bitsPerPixel + 31) / 32 * 4;
 }
 
 // The bytes of pixel data a header promises: every row of an uncompressed
@@ -73,7 +86,7 @@ qint64 promisedPixelBytes(const BitmapHeader& h)
         return h.pixelBytes;
     if ((h.compression != kUncompressed && h.compression != kBitFields) || h.width <= 0 || h.bitsPerPixel == 0)
         return 0;
-    return (h.width * h.bitsPerPixel + 31) / 32 * 4 * h.height;
+    return rowBytes(h) * h.height;
 }
 
 // Qt's reader shows a cut-off bitmap with its missing rows blank, so a
@@ -81,6 +94,29 @@ qint64 promisedPixelBytes(const BitmapHeader& h)
 bool cutOff(const BitmapHeader& h, qsizetype fileSize)
 {
     return qint64(h.pixelsAt) + promisedPixelBytes(h) > fileSize;
+}
+
+// Plain 24-bit rows, bottom-up, after the headers: what the game's build
+// writes. Qt's reader would turn each pixel into 32 bits through bit-field
+// masks, some 40 instructions a pixel and most of the game's start-up; the
+// rows are already QImage's BGR888 as they lie. Only the headers Qt reads the
+// same way, so that the picture is the one its reader makes.
+bool plainRows(const BitmapHeader& h)
+{
+    return std::ranges::find(kQtInfoHeaderSizes, h.infoSize) != std::end(kQtInfoHeaderSizes) && h.planes == 1
+        && h.bitsPerPixel == 24 && h.compression == kUncompressed && h.width > 0 && h.height > 0 && !h.topDown
+        && h.pixelsAt >= kFileHeaderSize + h.infoSize;
+}
+
+// The image Qt's reader makes of plain rows (see plainRows): the rows
+// flipped, then widened to 32 bits. Through RGB888, because Qt converts
+// BGR888 to RGB32 pixel by pixel, but BGR888 to RGB888 and that to RGB32
+// many pixels at a time.
+QImage fromPlainRows(const QByteArray& bytes, const BitmapHeader& h)
+{
+    const auto* bottomRow = reinterpret_cast<const uchar*>(bytes.constData()) + h.pixelsAt;
+    const QImage upsideDown(bottomRow, int(h.width), int(h.height), rowBytes(h), QImage::Format_BGR888);
+    return upsideDown.mirrored().convertToFormat(QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
 }
 
 QString fileReason(const QFileInfo& info)
@@ -122,6 +158,9 @@ QImage decodeBitmap(const QByteArray& bytes, const QString& path)
     }
     if (cutOff(header, bytes.size()))
         throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
+
+    if (plainRows(header))
+        return fromPlainRows(bytes, header);
 
     QByteArray data = bytes; // shared, not copied: QBuffer only reads it
     QBuffer buffer(&data);

@@ -26,12 +26,14 @@ private slots:
             const char* name = picture.name;
             QFile file(QString(POKORI_RUNTIME_DIR "/") + name);
             QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
             QImage image;
             try {
-                image = decodeBitmap(file.readAll(), file.fileName()); // as the game reads it
+                image = decodeBitmap(bytes, file.fileName()); // as the game reads it
             } catch (const std::exception& error) {
                 QFAIL(error.what());
             }
+            QCOMPARE(image, QImage::fromData(bytes, "BMP")); // the very image Qt's own reader makes
             QCOMPARE(image.size(), QSize(picture.width, picture.height));
             // A source that could not be drawn leaves a plain sheet; a
             // drawing with outlines and smooth edges has hundreds of colours.
