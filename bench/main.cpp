@@ -7,7 +7,9 @@
 //
 // The figures through a sound server need the server scripts/bench starts:
 // PULSE_SERVER names its socket and POKORI_SERVER_LOG its log; without them
-// they are skipped.
+// they are skipped. The web page's figures need the page's folder, which
+// POKORI_WEB_PAGE names (scripts/bench builds it), and are measured in
+// Chromium by web_figures.py, a child like the others.
 #include "app/game_application.h"
 #include "bench/figures.h"
 #include "bench/measuring.h"
@@ -88,7 +90,7 @@ using Goal = std::function<bool(const Summary&)>;
 // Each figure against its goal. The floor's figures, the pictures and
 // sounds held and the server's latency have none of their own: the goals
 // of others are set by them.
-QList<Row> judge(const Samples& samples, bool withServer)
+QList<Row> judge(const Samples& samples, bool withServer, bool withPage)
 {
     QList<Row> rows;
     const auto add = [&rows](const QString& figure, const char* unit, const Summary& s, const QString& goal,
@@ -140,6 +142,12 @@ QList<Row> judge(const Samples& samples, bool withServer)
             serverFigure("underruns", frames), "count", "0 in a heavy round",
             [](const Summary& s) { return s.max == 0; }, !withServer);
     }
+    measured("web first visit", "ms", "the page's, to its title drawn", {}, !withPage);
+    measured("web first visit bytes", "KiB", "median <= 4096", medianAtMost(4096), !withPage);
+    measured("web second visit bytes", "KiB", "nothing but the page: median <= 16", medianAtMost(16), !withPage);
+    measured("web press to picture", "ms", "median <= one frame, 16.7", medianAtMost(16.7), !withPage);
+    measured("web press to sound", "ms", "the page's, through Web Audio", {}, !withPage);
+    measured("web memory", "MiB", "the browser's, after a whole round", {}, !withPage);
     return rows;
 }
 
@@ -206,7 +214,14 @@ int main(int argc, char** argv)
                 ok &= runChild(floor, {}, samples);
         }
     }
-    const QList<Row> rows = judge(samples, withServer);
+    const QString page = qEnvironmentVariable("POKORI_WEB_PAGE");
+    if (page.isEmpty()) {
+        std::fprintf(stderr, "pokori-bench: no web page (scripts/bench builds one): its figures are skipped\n");
+    } else {
+        std::fprintf(stderr, "pokori-bench: the web page\n");
+        ok &= runChild(QStringLiteral("/usr/bin/python3"), {QStringLiteral(POKORI_WEB_FIGURES), page}, samples);
+    }
+    const QList<Row> rows = judge(samples, withServer, !page.isEmpty());
     std::fputs(qPrintable(table(rows)), stdout);
     QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/bench.json"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(json(rows)) < 0) {
