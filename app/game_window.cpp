@@ -119,7 +119,11 @@ void GameWindow::setCaption(Control control, const std::string& caption, const s
 
 void GameWindow::showPicture(Control picture, const std::string& fileName)
 {
-    static_cast<PictureBox*>(m_controls[picture])->setPixmap(loadPicture(fileName));
+    auto* box = static_cast<PictureBox*>(m_controls[picture]);
+    // The picture it replaces goes first, so that two are never held at once;
+    // nothing is drawn in between.
+    box->setPixmap({});
+    box->setPixmap(loadPicture(fileName));
 }
 
 void GameWindow::keepPicture(int slot, const std::string& fileName)

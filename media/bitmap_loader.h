@@ -13,4 +13,4 @@
 // The bytes of a bitmap file read from path, decoded; path only names the
 // file in the error. Refuses a cut-off bitmap, and one whose header claims
 // more pixels than a game picture could ever need, before decoding it.
-[[nodiscard]] QImage decodeBitmap(const QByteArray& bytes, const QString& path);
+[[nodiscard]] QImage decodeBitmap(QByteArray bytes, const QString& path);
