@@ -132,6 +132,8 @@ AudioBufferSourceNode.prototype.start = function (...args) {
   return start.apply(this, args);
 };
 window.presses = [];
+// Before the page's own handler: a sound is this press's only if it starts after.
+addEventListener('pointerdown', () => { window.soundOut = null; }, true);
 addEventListener('pointerdown', (event) => requestAnimationFrame(() => setTimeout(() =>
   presses.push([performance.now() - event.timeStamp, soundOut - event.timeStamp, audio.state]))));'''
 
