@@ -30,9 +30,10 @@ QString assetDirFor(const QString& programDir)
     return dir;
 }
 
-GameTimer* namedTimer(QObject* window, const char* name, int interval, bool enabled)
+// Stopped until the game sets it going.
+GameTimer* namedTimer(QObject* window, const char* name)
 {
-    auto* timer = new GameTimer(interval, enabled, window);
+    auto* timer = new GameTimer(0, false, window);
     timer->setObjectName(QLatin1String(name));
     return timer;
 }
@@ -48,8 +49,7 @@ GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError
     , m_fatalError(std::move(fatalError))
     , m_assetDir(assetDirFor(programDir))
     , m_sounds(kSoundFiles)
-    , m_timers{namedTimer(this, "promptTimer", 0, false), namedTimer(this, "flashTimer", kPromptFlashMs, false),
-               namedTimer(this, "musicTimer", 0, true)} // the music's idle until its length is known
+    , m_timers{namedTimer(this, "promptTimer"), namedTimer(this, "flashTimer"), namedTimer(this, "musicTimer")}
     , m_game(*this, random)
 {
     setWindowTitle(QString::fromUtf8(kGameTitle));
