@@ -126,9 +126,10 @@ AudioBufferSourceNode.prototype.start = function (...args) {
   const stamp = audio.getOutputTimestamp();
   // The output's stamp ties the audio clock to the page's at the output:
   // a sound starting now leaves it when the clock reaches currentTime there.
-  // Until the output has played its first buffer the stamp is all zeros.
-  window.soundOut = stamp.performanceTime ? stamp.performanceTime + (audio.currentTime - stamp.contextTime) * 1000
-                                          : null;
+  // Until the output has played its first buffer the stamp is all zeros, and
+  // for a moment after the context resumes it still tells of the time before.
+  window.soundOut = stamp.contextTime > 0 && stamp.performanceTime > performance.now() - 1000
+    ? stamp.performanceTime + (audio.currentTime - stamp.contextTime) * 1000 : null;
   return start.apply(this, args);
 };
 window.presses = [];
