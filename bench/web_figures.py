@@ -9,7 +9,8 @@ one line per sample, "figure<TAB>value", on stdout:
   web second visit bytes KiB the server sent for a visit after it
   web press to picture   ms from a press's event to the frame that draws its picture
   web press to sound     ms from a press's event to its sound leaving Web Audio for
-                         the output (its clock against the event's)
+                         the output: when it is started, plus the context's base
+                         and output latency
   web memory             MiB in the browser's page processes after a whole round
                          (PSS; Chromium's spare one included)
 
@@ -123,13 +124,9 @@ WATCH_PRESSES = '''
 const audio = pokoriTest.view.audio;
 const start = AudioBufferSourceNode.prototype.start;
 AudioBufferSourceNode.prototype.start = function (...args) {
-  const stamp = audio.getOutputTimestamp();
-  // The output's stamp ties the audio clock to the page's at the output:
-  // a sound starting now leaves it when the clock reaches currentTime there.
-  // Until the output has played its first buffer the stamp is all zeros, and
-  // for a moment after the context resumes it still tells of the time before.
-  window.soundOut = stamp.contextTime > 0 && stamp.performanceTime > performance.now() - 1000
-    ? stamp.performanceTime + (audio.currentTime - stamp.contextTime) * 1000 : null;
+  // Started now, a sound leaves Web Audio for the output once it has passed
+  // the context's own processing and the output's buffering.
+  window.soundOut = performance.now() + (audio.baseLatency + audio.outputLatency) * 1000;
   return start.apply(this, args);
 };
 window.presses = [];
