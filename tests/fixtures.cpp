@@ -73,22 +73,6 @@ QColor centreColour(const QPixmap& pixmap)
     return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
 }
 
-QWidget* controlNamed(const WindowControls& c, const QString& name)
-{
-    // clang-format off
-    const QHash<QString, QWidget*> byName{
-        {"人工呼吸", c.actionButtons[0]}, {"心臓マッサージ", c.actionButtons[1]}, {"呼びかけ", c.actionButtons[2]},
-        {"ポコリ情報", c.aboutButton}, {"軽め", c.paceButtons[0]}, {"重め", c.paceButtons[1]},
-        {"prompt", c.promptLabel}, {"prompt suffix", c.promptSuffixLabel}, {"hits", c.hitCountLabel},
-        {"misses", c.missCountLabel}, {"hit caption", c.hitCaption}, {"miss caption", c.missCaption},
-        {"quit hint", c.quitHint}, {"scene", c.scenePicture}, {"title", c.titlePicture}};
-    // clang-format on
-    QWidget* widget = byName.value(name);
-    if (!widget)
-        qFatal("no control named %s", qPrintable(name));
-    return widget;
-}
-
 namespace {
 
 // What a player sees and hears of each story (tellings.txt): the picture

@@ -52,10 +52,6 @@ struct ToldMessage {
     bool operator==(const ToldMessage&) const = default;
 };
 
-// A control of the window by the name a test row gives it: its caption for
-// a button ("人工呼吸", "軽め"), else what it is ("prompt", "hits", "scene").
-[[nodiscard]] QWidget* controlNamed(const WindowControls& c, const QString& name);
-
 // What a player is told between the title and play, or in an ending: each
 // message over its picture, with no prompt to come and no ending sound yet.
 [[nodiscard]] QList<ToldMessage> introTelling();

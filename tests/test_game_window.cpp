@@ -22,8 +22,6 @@ Q_DECLARE_METATYPE(std::optional<Ending>)
 
 namespace {
 
-const QStringList kCaptions{"人工呼吸", "心臓マッサージ", "呼びかけ"};
-
 QList<QWidget*> playControls(const WindowControls& c)
 {
     return {c.promptLabel, c.promptSuffixLabel, c.hitCountLabel,    c.missCountLabel,   c.hitCaption,
@@ -56,65 +54,6 @@ std::atomic<int> audibleBuffers;
 class GameWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // Each control as the window is created: inside the window, its caption,
-    // the colour a player sees at a point of it away from the caption, its
-    // type size, and a point it shares with a neighbour, where it lies in
-    // front.
-    void eachControlInItsPlace_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QPoint>("at"); // within the control
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<QPoint>("inFront"); // within the window
-        const auto row = [](const char* name, QSize size, const QString& caption, QPoint at, QColor colour,
-                            double points, QPoint inFront) {
-            QTest::newRow(name) << QString(name) << size << caption << at << colour << points << inFront;
-        };
-        row("人工呼吸", {89, 25}, "人工呼吸", {5, 4}, {255, 224, 192}, 9, {50, 290});
-        row("心臓マッサージ", {89, 25}, "心臓マッサージ", {5, 4}, {192, 255, 192}, 9, {96, 290});
-        row("呼びかけ", {89, 25}, "呼びかけ", {5, 4}, {192, 192, 255}, 9, {184, 290});
-        row("ポコリ情報", {81, 25}, "ポコリ情報", {5, 4}, {192, 255, 255}, 9, {200, 304});
-        row("軽め", {81, 25}, "難易度：軽め", {5, 4}, {204, 204, 154}, 9, {200, 328}); // chosen: sunk
-        row("重め", {81, 25}, "難易度：重め", {5, 4}, {255, 255, 192}, 9, {250, 365}); // over the hint
-        row("prompt", {153, 25}, "人工呼吸", {3, 12}, {255, 255, 255}, 14.25, {50, 130}); // over the scene
-        row("prompt suffix", {113, 25}, "してあげて！", {3, 12}, {255, 255, 255}, 14.25, {160, 130});
-        row("hits", {89, 25}, "", {3, 12}, {255, 255, 255}, 12, {20, 328}); // over its caption
-        row("misses", {89, 25}, "", {3, 12}, {255, 192, 255}, 12, {96, 340});
-        row("hit caption", {89, 17}, "助かる比率", {85, 3}, {255, 255, 192}, 9, {20, 320});
-        row("miss caption", {89, 17}, "無理っぽいさ", {85, 3}, {255, 255, 192}, 9, {96, 320});
-        row("quit hint", {265, 17}, "終了するときは絵をクリックしてね", {1, 15}, {255, 255, 192}, 9, {20, 365});
-        row("scene", {265, 265}, "", {100, 100}, {255, 255, 192}, 9, {20, 20});
-        row("title", {288, 406}, "", {10, 10}, {255, 255, 192}, 9, {200, 130}); // over the window, frame included
-    }
-    void eachControlInItsPlace()
-    {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QFETCH(QString, caption);
-        QFETCH(QPoint, at);
-        QFETCH(QColor, colour);
-        QFETCH(double, points);
-        QFETCH(QPoint, inFront);
-        TestGame game;
-        QWidget* widget = controlNamed(game.controls(), name);
-        if (widget != game.controls().titlePicture)
-            game.controls().titlePicture->hide(); // which lies over all the others
-        QCOMPARE(widget->size(), size);
-        // The title picture alone reaches past the window: start-up lays it
-        // over all of it.
-        QVERIFY(widget == game.controls().titlePicture || game.window->rect().contains(widget->geometry()));
-        QVERIFY(!widget->isHidden());
-        QCOMPARE(widget->property("text").toString(), caption);
-        QCOMPARE(game.window->grab().toImage().pixelColor(widget->pos() + at), colour);
-        QCOMPARE(widget->font().pointSizeF(), points);
-        // Windows outside Japan may lack the first; every Windows has the second.
-        QCOMPARE(widget->font().families().mid(0, 2), QStringList({"ＭＳ Ｐゴシック", "Yu Gothic UI"}));
-        QCOMPARE(game.window->childAt(inFront), widget);
-    }
-
     void theFirstShowingResetsTheRoundToTheTitleOnce()
     {
         TestGame game(1234);
@@ -136,7 +75,7 @@ private slots:
         for (QWidget* button : {(QWidget*)c.aboutButton, (QWidget*)c.paceButtons[0], (QWidget*)c.paceButtons[1]})
             QCOMPARE(game.window->childAt(button->geometry().center()), button);
         QVERIFY(allHidden(playControls(c)));
-        QCOMPARE(c.promptLabel->text(), kCaptions[2]);
+        QCOMPARE(c.promptLabel->text(), toQString(actionCaption(2)));
         QCOMPARE(c.hitCountLabel->text() + c.missCountLabel->text(), QString("00"));
         QCOMPARE(game.timer("promptTimer").interval(), 800);
         QVERIFY(!game.timer("promptTimer").isTicking());
@@ -196,7 +135,7 @@ private slots:
         const QPoint sceneCorner = c.scenePicture->geometry().bottomRight() - QPoint(2, 2);
         QCOMPARE(game.window->grab().toImage().pixelColor(sceneCorner), TestAssets::colourOf("0.bmp"));
         QVERIFY(c.titlePicture->isHidden() && std::ranges::all_of(playControls(c), &QWidget::isVisible));
-        QCOMPARE(c.promptLabel->text(), kCaptions[1]);
+        QCOMPARE(c.promptLabel->text(), toQString(actionCaption(1)));
         QCOMPARE(c.promptLabel->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(prompts.isTicking() && prompts.interval() == 1800);
 
@@ -225,7 +164,7 @@ private slots:
             game.tick();
             QCOMPARE(prompts.interval(), tick < 10 ? 1800 : 1000);
             QVERIFY(prompts.remainingTime() > prompts.interval() - 100); // counted from this tick
-            QCOMPARE(c.promptLabel->text(), kCaptions[next]);
+            QCOMPARE(c.promptLabel->text(), toQString(actionCaption(next)));
             QVERIFY(c.promptLabel->isVisible() && c.promptSuffixLabel->isVisible());
             game.endFlash();
         }
@@ -282,7 +221,7 @@ private slots:
         QVERIFY(c.titlePicture->isVisible() && allHidden(playControls(c)));
         QVERIFY(!game.timer("promptTimer").isTicking());
         QCOMPARE(game.timer("promptTimer").interval(), 2780);
-        QCOMPARE(c.promptLabel->text(), kCaptions[2]);
+        QCOMPARE(c.promptLabel->text(), toQString(actionCaption(2)));
         QCOMPARE(c.hitCountLabel->text() + c.missCountLabel->text(), QString("00"));
         emit game.timer("flashTimer").tick(); // a flash still pending does no harm
         QVERIFY(c.promptLabel->isHidden());
