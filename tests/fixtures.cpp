@@ -16,27 +16,20 @@
 #include <map>
 #include <optional>
 
-namespace {
-
-QStringList namesOf(const auto& files, const auto& name)
-{
-    QStringList names;
-    for (const auto& file : files)
-        names << QString::fromUtf8(name(file));
-    return names;
-}
-
-} // namespace
-
 const QStringList& TestAssets::pictures()
 {
-    static const QStringList names = namesOf(kPictureFiles, [](const PictureFile& file) { return file.name; });
+    static const QStringList names = [] {
+        QStringList names;
+        for (const PictureFile& file : kPictureFiles)
+            names << file.name;
+        return names;
+    }();
     return names;
 }
 
 const QStringList& TestAssets::sounds()
 {
-    static const QStringList names = namesOf(kSoundFiles, [](const char* name) { return name; });
+    static const QStringList names(std::begin(kSoundFiles), std::end(kSoundFiles));
     return names;
 }
 
@@ -189,14 +182,6 @@ void TestGame::endFlash()
     QVERIFY2(!flash.isTicking(), "the flash timer goes on after the prompt vanished");
 }
 
-void TestGame::tickToTheLastPrompt()
-{
-    for (int tick = 1; tick < 30; ++tick) {
-        random.script({0.0f, drawFor((window->round().currentAction() + 1) % kActionCount)});
-        this->tick();
-    }
-}
-
 void TestGame::playToTheLastTick(Ending ending)
 {
     // Counts that choose each ending, with or without the presses of each
@@ -211,7 +196,10 @@ void TestGame::playToTheLastTick(Ending ending)
     const int action = window->round().currentAction();
     press(action, hits);
     press((action + 1) % kActionCount, misses);
-    tickToTheLastPrompt();
+    for (int tick = 1; tick < 30; ++tick) { // each prompting an action other than the last
+        random.script({0.0f, drawFor((window->round().currentAction() + 1) % kActionCount)});
+        this->tick();
+    }
 }
 
 GameTimer& TestGame::timer(const char* name) const

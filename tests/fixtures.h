@@ -72,8 +72,6 @@ struct TestGame {
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running
     void endFlash(); // the flash timer ticks now, and must stop
-    // Ticks 1 to 29, each prompting an action other than the last.
-    void tickToTheLastPrompt();
     // In play: presses that choose the ending, then ticks 1 to 29.
     void playToTheLastTick(Ending ending);
     [[nodiscard]] GameTimer& timer(const char* name) const;
