@@ -1,7 +1,5 @@
 #include "tests/fixtures.h"
 
-#include "app/action_button.h"
-#include "app/picture_box.h"
 #include "assets/asset_files.h"
 #include "media/asset_error.h"
 #include "media/game_timer.h"
@@ -9,8 +7,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
 
 #include <map>
@@ -139,7 +135,7 @@ TestGame::TestGame(int musicMs)
     : assets(musicMs)
 {
     auto record = [this](QWidget*, const QString& text) {
-        told.append({text, scene(), timer("promptTimer").isTicking(), endingSoundPlaying()});
+        told.append({text, scene(), timer("promptTimer").isTicking(), endingSoundsPlaying()});
         if (whileMessageOpen)
             whileMessageOpen();
     };
@@ -212,15 +208,12 @@ QColor TestGame::scene() const
     return centreColour(controls().scenePicture->pixmap());
 }
 
-QString TestGame::endingSoundPlaying() const
+QString TestGame::endingSoundsPlaying() const
 {
-    for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i) {
-        const SoundChannel& channel = window->sound(Sound(i));
-        if (channel.isPlaying()) {
-            for (const QString& file : TestAssets::sounds())
-                if (TestAssets::lengthOf(file) == channel.lengthMs())
-                    return file;
-        }
-    }
-    return {};
+    QStringList playing;
+    for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
+        for (const QString& file : TestAssets::sounds())
+            if (window->sound(Sound(i)).isPlaying() && TestAssets::lengthOf(file) == window->sound(Sound(i)).lengthMs())
+                playing << file;
+    return playing.join(' ');
 }

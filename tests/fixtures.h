@@ -48,7 +48,7 @@ struct ToldMessage {
     QString text;
     QColor scene; // the picture under the box
     bool promptTimerRunning; // whether a prompt could come while it is open
-    QString endingSound; // the file of the ending sound playing, if one is
+    QString endingSound; // the files of the ending sounds playing, if any is
     bool operator==(const ToldMessage&) const = default;
 };
 
@@ -77,8 +77,8 @@ struct TestGame {
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
     [[nodiscard]] QColor scene() const;
-    // The file of the ending sound playing; empty if none is.
-    [[nodiscard]] QString endingSoundPlaying() const;
+    // The files of the ending sounds playing, joined by spaces: empty if none is.
+    [[nodiscard]] QString endingSoundsPlaying() const;
 
     TestAssets assets;
     ScriptedRandom random;

