@@ -64,11 +64,10 @@ QColor centreColour(const QPixmap& pixmap)
 
 namespace {
 
-// What a player sees and hears of each story (tellings.txt): the picture
-// under each message, and the sound file that follows the last.
+// What a player sees and hears of each story (tellings.txt): each message
+// over the picture under it, and the sound file that follows the last.
 struct Telling {
-    std::span<const StoryStep> story; // for the texts, which the model's test pins
-    QStringList pictures;
+    QList<ToldMessage> told;
     QString sound;
 };
 
@@ -89,8 +88,18 @@ std::map<std::optional<Ending>, Telling> readTellings()
         if (fields.isEmpty() || fields.first().startsWith('#'))
             continue;
         const std::optional<Ending> ending = stories.at(fields.first());
-        tellings[ending] = {ending ? endingStory(*ending) : introStory(), fields.mid(1, fields.size() - 2),
-                            fields.last() == "-" ? QString() : fields.last()};
+        Telling& telling = tellings[ending];
+        telling.sound = fields.last() == "-" ? QString() : fields.last();
+        // The texts are the model's own, which its test pins.
+        for (const StoryStep& step : ending ? endingStory(*ending) : introStory())
+            if (step.kind == StoryStep::Kind::Message)
+                telling.told.append({QString::fromUtf8(step.text),
+                                     TestAssets::colourOf(fields.value(telling.told.size() + 1)),
+                                     false,
+                                     {}});
+        if (telling.told.size() != fields.size() - 2)
+            qFatal("%s: %lld messages, %lld pictures", qPrintable(fields.first()), telling.told.size(),
+                   fields.size() - 2);
     }
     return tellings;
 }
@@ -101,29 +110,16 @@ const Telling& tellingOf(std::optional<Ending> ending)
     return tellings.at(ending);
 }
 
-QList<ToldMessage> messagesOf(const Telling& telling)
-{
-    QList<ToldMessage> told;
-    for (const StoryStep& step : telling.story)
-        if (step.kind == StoryStep::Kind::Message)
-            told.append({QString::fromUtf8(step.text), {}, false, {}});
-    if (told.size() != telling.pictures.size())
-        qFatal("%lld messages, %lld pictures", told.size(), telling.pictures.size());
-    for (qsizetype i = 0; i < told.size(); ++i)
-        told[i].scene = TestAssets::colourOf(telling.pictures[i]);
-    return told;
-}
-
 } // namespace
 
 QList<ToldMessage> introTelling()
 {
-    return messagesOf(tellingOf(std::nullopt));
+    return tellingOf(std::nullopt).told;
 }
 
 QList<ToldMessage> endingTelling(Ending ending)
 {
-    return messagesOf(tellingOf(ending));
+    return tellingOf(ending).told;
 }
 
 QString endingSoundFile(Ending ending)
