@@ -79,8 +79,8 @@ private:
     FatalError m_fatalError;
     QString m_assetDir;
     SoundBank m_sounds;
-    std::array<QPixmap, 1 + kActionCount> m_keptPictures;
+    std::array<QPixmap, kKeptPictures> m_keptPictures;
     WindowControls m_controls;
-    std::array<GameTimer*, 3> m_timers; // by Timer
+    std::array<GameTimer*, kTimerCount> m_timers; // by Timer
     Game m_game;
 };

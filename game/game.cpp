@@ -5,10 +5,8 @@
 namespace {
 
 constexpr const char* kTitlePicture = "stt.bmp";
-// Kept from start-up: the idle scene, then the scene while each action's
-// button is held down, each named by its slot: 0.bmp, 1.bmp, ...
+// The kept pictures are named by their slots: 0.bmp, 1.bmp, ...
 constexpr int kIdlePicture = 0;
-constexpr int kKeptPictures = 1 + kActionCount;
 [[nodiscard]] constexpr int actionPicture(int action)
 {
     return action + 1;
@@ -203,8 +201,8 @@ void Game::messageDismissed()
 void Game::end()
 {
     m_ended = true;
-    for (Timer timer : {Timer::Prompt, Timer::Flash, Timer::Music})
-        m_view.setTimerEnabled(timer, false);
+    for (int timer = 0; timer < kTimerCount; ++timer)
+        m_view.setTimerEnabled(static_cast<Timer>(timer), false);
     m_view.closeSounds();
 }
 

@@ -14,6 +14,11 @@ enum class Timer {
     Flash, // the end of a prompt's flash
     Music, // the music's restart, at its length
 };
+inline constexpr int kTimerCount = static_cast<int>(Timer::Music) + 1;
+
+// The pictures a view keeps from start-up, by slot: the idle scene, then the
+// scene while each action's button is held down.
+inline constexpr int kKeptPictures = 1 + kActionCount;
 
 // What the game asks of a view: a window of the controls windowLayout()
 // describes, the game's pictures and sounds, its timers and its message

@@ -26,13 +26,13 @@ void PageView::keepPicture(int slot, const std::string& fileName)
 {
     // The page holds every picture from the start; this only checks it is
     // there, as reading it would.
-    m_keptPictures[slot] = pageFileName(fileName);
-    tell("readPicture", m_keptPictures[slot]);
+    m_keptPictures.at(static_cast<std::size_t>(slot)) = pageFileName(fileName);
+    tell("readPicture", m_keptPictures.at(static_cast<std::size_t>(slot)));
 }
 
 void PageView::showKeptPicture(int slot)
 {
-    tell("showPicture", static_cast<int>(Control::ScenePicture), m_keptPictures.at(slot));
+    tell("showPicture", static_cast<int>(Control::ScenePicture), m_keptPictures.at(static_cast<std::size_t>(slot)));
 }
 
 void PageView::openSounds()

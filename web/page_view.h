@@ -4,7 +4,7 @@
 
 #include <emscripten/val.h>
 
-#include <map>
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,7 +41,7 @@ private:
     }
 
     emscripten::val m_page;
-    std::map<int, std::string> m_keptPictures; // by slot, the page's names
+    std::array<std::string, kKeptPictures> m_keptPictures; // by slot, the page's names
 };
 
 // The page's name for a file the game names: "0.bmp" is "0.png" there.
