@@ -1,6 +1,9 @@
 #include "game/game.h"
 
 #include "game/game_info.h"
+#include "game/picture_error.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -12,11 +15,25 @@ constexpr int kIdlePicture = 0;
     return action + 1;
 }
 
+// The play controls the title hides and the intro's end shows, bar the
+// prompt and the action buttons, which come and go on their own.
+constexpr Control kPlayLabels[]{Control::PromptSuffix, Control::QuitHint, Control::HitCaption,
+                                Control::MissCaption,  Control::HitCount, Control::MissCount};
+
+[[nodiscard]] Control paceStartingChosen()
+{
+    const auto layout = windowLayout();
+    const auto chosen
+        = std::find_if(layout.begin(), layout.end(), [](const ControlLook& look) { return look.startsChosen; });
+    return static_cast<Control>(chosen - layout.begin());
+}
+
 } // namespace
 
 Game::Game(GameView& view, RandomSource& random)
     : m_view(view)
     , m_round(random)
+    , m_chosenPace(paceStartingChosen())
 {
 }
 
@@ -27,9 +44,11 @@ std::string Game::aboutText()
 
 void Game::start()
 {
-    m_view.showPicture(Control::TitlePicture, kTitlePicture);
-    for (int slot = 0; slot < kKeptPictures; ++slot)
+    static_cast<void>(m_view.showPicture(Control::TitlePicture, kTitlePicture)); // shown whenever it arrives
+    for (int slot = 0; slot < kKeptPictures && !m_ended; ++slot)
         m_view.keepPicture(slot, std::to_string(slot) + ".bmp");
+    if (m_ended)
+        return;
     m_view.openSounds();
     m_view.setTimerInterval(Timer::Flash, kPromptFlashMs); // started by each prompt
     // Any length loops: a long music file only makes a long period.
@@ -37,12 +56,13 @@ void Game::start()
     m_view.playSound(Sound::Music);
     m_view.setTimerInterval(Timer::Music, period);
     m_view.setTimerEnabled(Timer::Music, true);
+    m_round.setPace(kPaces.at(static_cast<std::size_t>(paceOf(m_chosenPace))));
 }
 
 void Game::windowShown()
 {
     // Coming back from a message box or another program is no new round.
-    if (m_shown)
+    if (m_shown || m_ended)
         return;
     m_shown = true;
     resetRound();
@@ -54,10 +74,8 @@ void Game::resetRound()
     showPrompt(first.action);
     m_view.setTimerInterval(Timer::Prompt, first.gapMs);
     m_view.showControl(Control::TitlePicture, true);
-    for (Control label : {Control::PromptSuffix, Control::QuitHint, Control::HitCaption, Control::MissCaption})
+    for (Control label : kPlayLabels)
         m_view.showControl(label, false);
-    m_view.showControl(Control::HitCount, false);
-    m_view.showControl(Control::MissCount, false);
     showCounts();
     m_view.showControl(Control::PromptLabel, false);
     for (int k = 0; k < kActionCount; ++k)
@@ -66,61 +84,83 @@ void Game::resetRound()
     m_stage = Stage::Title;
 }
 
-void Game::titleClicked()
+void Game::click(Control control)
 {
-    if (m_stage != Stage::Title)
+    if (!takesInput())
         return;
-    m_view.showControl(Control::TitlePicture, false);
-    tell(introStory(), Stage::Play);
+    if (control == Control::TitlePicture && m_stage == Stage::Title) {
+        m_view.showControl(Control::TitlePicture, false);
+        tell(introStory(), Stage::Play);
+    } else if (control == Control::ScenePicture && (m_stage == Stage::Play || m_stage == Stage::Over)) {
+        resetRound();
+    } else if (control == Control::AboutButton && m_stage != Stage::Story) {
+        static_cast<void>(showMessage(aboutText())); // it changes nothing, whenever dismissed
+    }
 }
 
 void Game::beginPlay()
 {
     m_view.showKeptPicture(kIdlePicture);
-    for (Control label : {Control::PromptSuffix, Control::QuitHint, Control::HitCaption, Control::MissCaption})
+    for (Control label : kPlayLabels)
         m_view.showControl(label, true);
     m_view.setTimerEnabled(Timer::Prompt, true); // its interval is the first gap, drawn at the reset
-    for (Control label : {Control::HitCount, Control::MissCount, Control::PromptLabel})
-        m_view.showControl(label, true);
+    m_view.showControl(Control::PromptLabel, true);
     m_view.setTimerEnabled(Timer::Flash, true); // the first prompt flashes at once
     for (int k = 0; k < kActionCount; ++k)
         m_view.showControl(actionButton(k), true);
 }
 
-void Game::sceneClicked()
+void Game::press(Control actionButton)
 {
-    // Under the title picture, or under a message box, no click reaches it.
-    if (m_stage == Stage::Play || m_stage == Stage::Over)
-        resetRound();
-}
-
-void Game::aboutClicked()
-{
-    static_cast<void>(m_view.showMessage(aboutText())); // it changes nothing, whenever dismissed
-}
-
-void Game::paceChosen(int pace)
-{
-    m_round.setPace(kPaces.at(static_cast<std::size_t>(pace)));
-}
-
-void Game::actionPressed(int action)
-{
+    if (!takesInput() || m_stage != Stage::Play || lookOf(actionButton).kind != ControlKind::ActionButton)
+        return;
+    const int action = actionOf(actionButton);
     m_view.playSound(actionSound(action));
     m_view.showKeptPicture(actionPicture(action));
     m_round.press(action);
     showCounts();
 }
 
-void Game::actionReleased()
+void Game::release(Control actionButton)
 {
+    // A release after the round ended, or under its ending's first message,
+    // leaves the ending's picture.
+    if (!takesInput() || m_stage != Stage::Play || lookOf(actionButton).kind != ControlKind::ActionButton)
+        return;
     m_view.showKeptPicture(kIdlePicture);
+}
+
+void Game::choose(Control paceButton)
+{
+    if (m_ended)
+        return;
+    // A choice no player could make under a message box is taken back.
+    if (takesInput() && lookOf(paceButton).kind == ControlKind::PaceButton) {
+        m_chosenPace = paceButton;
+        m_round.setPace(kPaces.at(static_cast<std::size_t>(paceOf(paceButton))));
+    }
+    m_view.showChosen(m_chosenPace);
+}
+
+void Game::tick(Timer timer)
+{
+    if (m_ended)
+        return; // a tick already on its way when the game ended
+    switch (timer) {
+    case Timer::Prompt:
+        promptTimerTicked();
+        break;
+    case Timer::Flash:
+        flashTimerTicked();
+        break;
+    case Timer::Music:
+        m_view.playSound(Sound::Music);
+        break;
+    }
 }
 
 void Game::promptTimerTicked()
 {
-    if (m_ended)
-        return;
     const auto next = m_round.tick();
     if (const auto* ending = std::get_if<Ending>(&next)) {
         endRound(*ending);
@@ -139,11 +179,6 @@ void Game::flashTimerTicked()
     m_view.showControl(Control::PromptSuffix, false);
     m_view.showControl(Control::PromptLabel, false);
     m_view.setTimerEnabled(Timer::Flash, false);
-}
-
-void Game::musicTimerTicked()
-{
-    m_view.playSound(Sound::Music);
 }
 
 void Game::endRound(Ending ending)
@@ -169,19 +204,21 @@ void Game::continueStory()
     while (m_step < m_story.size()) {
         const StoryStep& step = m_story[m_step++];
         switch (step.kind) {
-        case StoryStep::Kind::Show:
-            m_view.showPicture(Control::ScenePicture, step.text);
+        case StoryStep::Kind::Show: {
+            const bool shown = m_view.showPicture(Control::ScenePicture, step.file);
+            if (m_ended)
+                return;
+            m_pictureComing = !shown;
+            if (m_pictureComing)
+                return; // on with the story once it has arrived
             break;
+        }
         case StoryStep::Kind::Sound:
             m_view.playSound(step.sound);
             break;
         case StoryStep::Kind::Message:
-            m_waitingForMessage = true;
-            if (!m_view.showMessage(step.text))
-                return; // on with the story once it is dismissed
-            m_waitingForMessage = false;
-            if (m_ended)
-                return; // the game ended while the message was open
+            if (!showMessage(step.message) || m_ended)
+                return; // on with the story once it is dismissed, unless the game has ended
             break;
         }
     }
@@ -190,16 +227,42 @@ void Game::continueStory()
         beginPlay();
 }
 
+bool Game::showMessage(const std::string& text)
+{
+    m_messageOpen = true;
+    m_messageOpen = !m_view.showMessage(text);
+    return !m_messageOpen;
+}
+
 void Game::messageDismissed()
 {
-    if (m_ended || !m_waitingForMessage)
+    if (!m_messageOpen)
         return;
-    m_waitingForMessage = false;
+    m_messageOpen = false;
+    if (!m_ended && m_stage == Stage::Story)
+        continueStory();
+}
+
+void Game::pictureArrived()
+{
+    if (m_ended || !m_pictureComing)
+        return;
+    m_pictureComing = false;
     continueStory();
+}
+
+void Game::pictureUnreadable(const std::string& path, PictureFault why)
+{
+    if (m_ended)
+        return;
+    end();
+    m_view.stop(pictureErrorText(path, why));
 }
 
 void Game::end()
 {
+    if (m_ended)
+        return;
     m_ended = true;
     for (int timer = 0; timer < kTimerCount; ++timer)
         m_view.setTimerEnabled(static_cast<Timer>(timer), false);

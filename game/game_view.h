@@ -1,7 +1,7 @@
 #pragma once
 
+#include "game/sound.h"
 #include "game/window_layout.h"
-#include "round/sound.h"
 
 #include <string>
 
@@ -22,7 +22,11 @@ inline constexpr int kKeptPictures = 1 + kActionCount;
 
 // What the game asks of a view: a window of the controls windowLayout()
 // describes, the game's pictures and sounds, its timers and its message
-// boxes. Every view shows the same game through it.
+// boxes. Every view shows the same game through it, and tells the game what
+// the player and the timers do in the same words (Game's inputs).
+//
+// A picture the view cannot read it reports to Game::pictureUnreadable, from
+// inside the call that asked for it or later; the game then stops the view.
 class GameView {
 public:
     virtual ~GameView() = default;
@@ -30,8 +34,12 @@ public:
     virtual void showControl(Control control, bool shown) = 0;
     // spokenName: what a screen reader says of it from now on.
     virtual void setCaption(Control control, const std::string& caption, const std::string& spokenName) = 0;
-    // Reads a picture file now and shows it in a picture control.
-    virtual void showPicture(Control picture, const std::string& fileName) = 0;
+    // The pace button shown chosen, the others of its group not.
+    virtual void showChosen(Control paceButton) = 0;
+    // Reads a picture file and shows it in a picture control. True if it is
+    // shown (or found unreadable) by the time this returns; else it is on its
+    // way, and the view calls Game::pictureArrived once it is shown.
+    [[nodiscard]] virtual bool showPicture(Control picture, const std::string& fileName) = 0;
     // Reads a picture file now and keeps it in a slot, to be shown in the
     // scene at once, as often as asked, with showKeptPicture.
     virtual void keepPicture(int slot, const std::string& fileName) = 0;
@@ -54,6 +62,13 @@ public:
     // by the time this returns; else the view calls Game::messageDismissed
     // once it is.
     [[nodiscard]] virtual bool showMessage(const std::string& text) = 0;
+
+    // The game has ended over a fault it cannot play past; its timers are
+    // stopped and its sounds closed. The view shows the text in an error box
+    // and takes no more input: nothing ticks, sounds or answers again. A
+    // program that ends with it writes the text on stderr and ends with
+    // status 1 once the box is dismissed.
+    virtual void stop(const std::string& errorText) = 0;
 };
 
 // The one button of a message box, for a view that draws its own.

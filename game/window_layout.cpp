@@ -7,8 +7,8 @@
 namespace {
 
 constexpr Rgb kWhite{255, 255, 255};
-constexpr double kPromptPoints = 14.25;
-constexpr double kCountPoints = 12;
+constexpr double kPromptPointSize = 14.25;
+constexpr double kCountPointSize = 12;
 // The title picture covers the window's frame and title bar too, as on the
 // desktop the game was made for, and is clipped to the client area.
 constexpr int kTitleWidth = kWindowWidth + 6;
@@ -31,35 +31,79 @@ const std::array<ControlLook, kControlCount>& layout()
 {
     using enum ControlKind;
     using enum Align;
-    // clang-format off
     // In the order of Control.
     static const std::array<ControlLook, kControlCount> controls{{
-        {Picture, "", 8, 8, 265, 265, {}, {}, 0, Left, true,
-         "救出の場面", "クリックするとタイトル画面に戻ります。救出の途中でも戻ります"},
-        {Label, kActionCaptions[0], 8, 120, 153, 25, kWhite, Rgb{255, 0, 0}, kPromptPoints, Centre, false, "", ""},
-        {Label, "してあげて！", 160, 120, 113, 25, kWhite, {}, kPromptPoints, Right, false, "", ""},
-        {Picture, "", 0, 0, kTitleWidth, kTitleHeight, {}, {}, 0, Left, false,
-         "タイトル画面", "クリックすると救出劇が始まります"},
-        {Label, "終了するときは絵をクリックしてね", 8, 360, 265, 17, {}, {}, 0, Left, false, "", ""},
-        {Label, "助かる比率", 8, 312, 89, 17, {}, {}, 0, Left, false, "", ""},
-        {Label, "無理っぽいさ", 96, 312, 89, 17, {}, {}, 0, Left, false, "", ""},
-        {Label, "", 8, 328, 89, 25, kWhite, {}, kCountPoints, Right, true, "", "指示どおりのボタンを押した回数"},
-        {Label, "", 96, 328, 89, 25, Rgb{255, 192, 255}, {}, kCountPoints, Right, true, "",
-         "指示と違うボタンを押した回数"},
-        {ActionButton, kActionCaptions[0], 8, 280, 89, 25, Rgb{255, 224, 192}, {}, 0, Centre, false, "",
-         kActionDescription},
-        {ActionButton, kActionCaptions[1], 96, 280, 89, 25, Rgb{192, 255, 192}, {}, 0, Centre, false,
-         "", kActionDescription},
-        {ActionButton, kActionCaptions[2], 184, 280, 89, 25, Rgb{192, 192, 255}, {}, 0, Centre, false, "",
-         kActionDescription},
-        {Button, "ポコリ情報", 192, 304, 81, 25, Rgb{192, 255, 255}, {}, 0, Centre, false, "",
-         "バージョンと制作者を表示します"},
-        {PaceButton, "難易度：軽め", 192, 328, 81, 25, kWindowColour, {}, 0, Centre, false, "",
-         paceDescription(kPaces[0])},
-        {PaceButton, "難易度：重め", 192, 352, 81, 25, kWindowColour, {}, 0, Centre, false, "",
-         paceDescription(kPaces[1])},
+        {.kind = Picture,
+         .bounds = {8, 8, 265, 265},
+         .sunkenFrame = true,
+         .spokenName = "救出の場面",
+         .description = "クリックするとタイトル画面に戻ります。救出の途中でも戻ります"},
+        {.kind = Label,
+         .caption = kActionCaptions[0],
+         .bounds = {8, 120, 153, 25},
+         .faceColour = kWhite,
+         .textColour = Rgb{255, 0, 0},
+         .pointSize = kPromptPointSize,
+         .announced = true},
+        {.kind = Label,
+         .caption = "してあげて！",
+         .bounds = {160, 120, 113, 25},
+         .faceColour = kWhite,
+         .pointSize = kPromptPointSize,
+         .align = Right},
+        {.kind = Picture,
+         .bounds = {0, 0, kTitleWidth, kTitleHeight},
+         .spokenName = "タイトル画面",
+         .description = "クリックすると救出劇が始まります"},
+        {.kind = Label, .caption = "終了するときは絵をクリックしてね", .bounds = {8, 360, 265, 17}, .align = Left},
+        {.kind = Label, .caption = "助かる比率", .bounds = {8, 312, 89, 17}, .align = Left},
+        {.kind = Label, .caption = "無理っぽいさ", .bounds = {96, 312, 89, 17}, .align = Left},
+        {.kind = Label,
+         .bounds = {8, 328, 89, 25},
+         .faceColour = kWhite,
+         .pointSize = kCountPointSize,
+         .align = Right,
+         .sunkenFrame = true,
+         .description = "指示どおりのボタンを押した回数"},
+        {.kind = Label,
+         .bounds = {96, 328, 89, 25},
+         .faceColour = Rgb{255, 192, 255},
+         .pointSize = kCountPointSize,
+         .align = Right,
+         .sunkenFrame = true,
+         .description = "指示と違うボタンを押した回数"},
+        {.kind = ActionButton,
+         .caption = kActionCaptions[0],
+         .bounds = {8, 280, 89, 25},
+         .faceColour = Rgb{255, 224, 192},
+         .description = kActionDescription},
+        {.kind = ActionButton,
+         .caption = kActionCaptions[1],
+         .bounds = {96, 280, 89, 25},
+         .faceColour = Rgb{192, 255, 192},
+         .description = kActionDescription},
+        {.kind = ActionButton,
+         .caption = kActionCaptions[2],
+         .bounds = {184, 280, 89, 25},
+         .faceColour = Rgb{192, 192, 255},
+         .description = kActionDescription},
+        {.kind = Button,
+         .caption = "ポコリ情報",
+         .bounds = {192, 304, 81, 25},
+         .faceColour = Rgb{192, 255, 255},
+         .description = "バージョンと制作者を表示します"},
+        {.kind = PaceButton,
+         .caption = "難易度：軽め",
+         .bounds = {192, 328, 81, 25},
+         .faceColour = kWindowColour,
+         .startsChosen = true,
+         .description = paceDescription(kPaces[0])},
+        {.kind = PaceButton,
+         .caption = "難易度：重め",
+         .bounds = {192, 352, 81, 25},
+         .faceColour = kWindowColour,
+         .description = paceDescription(kPaces[1])},
     }};
-    // clang-format on
     return controls;
 }
 

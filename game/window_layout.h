@@ -33,13 +33,23 @@ enum class Control {
 };
 inline constexpr int kControlCount = static_cast<int>(Control::HeavyPaceButton) + 1;
 
+// The action buttons, in the order of the actions; the pace buttons, in the
+// order of kPaces.
 [[nodiscard]] constexpr Control actionButton(int action)
 {
     return static_cast<Control>(static_cast<int>(Control::BreathButton) + action);
 }
+[[nodiscard]] constexpr int actionOf(Control button)
+{
+    return static_cast<int>(button) - static_cast<int>(Control::BreathButton);
+}
 [[nodiscard]] constexpr Control paceButton(int pace)
 {
     return static_cast<Control>(static_cast<int>(Control::LightPaceButton) + pace);
+}
+[[nodiscard]] constexpr int paceOf(Control button)
+{
+    return static_cast<int>(button) - static_cast<int>(Control::LightPaceButton);
 }
 static_assert(actionButton(kActionCount - 1) == Control::CallButton);
 static_assert(paceButton(int(kPaces.size()) - 1) == Control::HeavyPaceButton);
@@ -51,23 +61,32 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-// A picture reports a click; a label shows text; an action button acts as
-// a mouse button goes down and up on it; a pace button is one of a group of
-// which one is always chosen.
+// What a control is, and so what the game hears of it: a picture and a
+// button are clicked; an action button is pressed as a mouse button goes
+// down on it and released as it comes up; a pace button is chosen, one of
+// its group always chosen; a label shows text and takes nothing.
 enum class ControlKind { Picture, Label, ActionButton, Button, PaceButton };
 enum class Align { Left, Centre, Right };
 
+// In pixels of the window's client area.
+struct Bounds {
+    int x, y, width, height;
+    bool operator==(const Bounds&) const = default;
+};
+
 struct ControlLook {
-    ControlKind kind;
-    std::string caption; // UTF-8; a picture has none
-    int x, y, width, height; // in pixels of the window's client area
-    std::optional<Rgb> face; // a button's face or a label's background; none: see-through
-    std::optional<Rgb> text; // none: the window's text colour
-    double points; // the type size; 0: the window's
-    Align align;
-    bool sunkenFrame; // a thin sunken frame just inside its bounds
-    std::string spokenName; // what a screen reader calls it, where not its caption
-    std::string description; // what a screen reader says it is for
+    ControlKind kind{};
+    std::string caption{}; // UTF-8; a picture has none
+    Bounds bounds{};
+    std::optional<Rgb> faceColour{}; // a button's face or a label's background; none: see-through
+    std::optional<Rgb> textColour{}; // none: the window's text colour
+    double pointSize = 0; // the type size; 0: the window's
+    Align align = Align::Centre;
+    bool sunkenFrame = false; // a thin sunken frame just inside its bounds
+    bool startsChosen = false; // the pace button chosen at start-up
+    bool announced = false; // a screen reader speaks it whenever it appears
+    std::string spokenName{}; // what a screen reader calls it, where not its caption
+    std::string description{}; // what a screen reader says it is for
 };
 
 // The window: its client area, colours and type size.
@@ -75,7 +94,7 @@ inline constexpr int kWindowWidth = 282;
 inline constexpr int kWindowHeight = 381;
 inline constexpr Rgb kWindowColour{255, 255, 192};
 inline constexpr Rgb kTextColour{0, 0, 0};
-inline constexpr double kWindowPoints = 9;
+inline constexpr double kWindowPointSize = 9;
 // A sunken frame: white at its lower right, grey at its upper left.
 inline constexpr Rgb kFrameLight{255, 255, 255};
 inline constexpr Rgb kFrameShadow{159, 159, 159};

@@ -1,8 +1,5 @@
 #include "media/bitmap_loader.h"
 
-#include "game/picture_error.h"
-#include "media/asset_error.h"
-
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
@@ -122,45 +119,43 @@ QImage fromPlainRows(QByteArray bytes, const BitmapHeader& h)
     return std::move(rows).convertToFormat(QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
 }
 
-QString fileReason(const QFileInfo& info)
+PictureFault fileFault(const QFileInfo& info)
 {
     if (!info.exists())
-        return QString::fromUtf8(kPictureMissing);
+        return PictureFault::Missing;
     if (info.isDir())
-        return QStringLiteral("ファイルではなくフォルダーです。");
-    return QStringLiteral("ファイルを読む権限がありません。");
+        return PictureFault::NotAFile;
+    return PictureFault::NotReadable;
 }
 
 } // namespace
 
-QPixmap loadBitmap(const QString& path)
+Bitmap loadBitmap(const QString& path)
 {
     const QFileInfo info(path);
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw AssetError(path, fileReason(info));
-    return QPixmap::fromImage(decodeBitmap(file.readAll(), path));
+        return fileFault(info);
+    return decodeBitmap(file.readAll());
 }
 
-QImage decodeBitmap(QByteArray bytes, const QString& path)
+Bitmap decodeBitmap(QByteArray bytes)
 {
     if (bytes.isEmpty())
-        throw AssetError(path, QStringLiteral("ファイルが空です。"));
+        return PictureFault::Empty;
     if (!bytes.startsWith("BM"))
-        throw AssetError(path, QStringLiteral("ビットマップ (BMP) 形式ではありません。"));
+        return PictureFault::NotABitmap;
 
     // Judged by the header alone, before anything is allocated for pixels.
     const BitmapHeader header = headerOf(bytes);
     if (!header.complete)
-        throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
+        return PictureFault::CutOff;
     if (!header.known())
-        throw AssetError(path, QString::fromUtf8(kPictureBroken));
-    if (header.width * header.height > kMaxPixels) {
-        throw AssetError(
-            path, QStringLiteral("画像が大きすぎます（%1 x %2 ピクセル）。").arg(header.width).arg(header.height));
-    }
+        return PictureFault::Broken;
+    if (header.width * header.height > kMaxPixels)
+        return PictureFault::TooLarge;
     if (cutOff(header, bytes.size()))
-        throw AssetError(path, QStringLiteral("ファイルが途中で切れています。"));
+        return PictureFault::CutOff;
 
     if (plainRows(header))
         return fromPlainRows(std::move(bytes), header);
@@ -173,6 +168,6 @@ QImage decodeBitmap(QByteArray bytes, const QString& path)
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (image.isNull())
-        throw AssetError(path, QString::fromUtf8(kPictureBroken));
+        return PictureFault::Broken;
     return image;
 }

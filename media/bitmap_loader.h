@@ -1,16 +1,21 @@
 #pragma once
 
+#include "media/picture_fault.h"
+
 #include <QByteArray>
 #include <QImage>
-#include <QPixmap>
 #include <QString>
 
-// Reads a Windows bitmap file, and only that: a file of another format is
-// refused even when its name ends in ".bmp". Throws AssetError naming the
-// file and the reason.
-[[nodiscard]] QPixmap loadBitmap(const QString& path);
+#include <variant>
 
-// The bytes of a bitmap file read from path, decoded; path only names the
-// file in the error. Refuses a cut-off bitmap, and one whose header claims
-// more pixels than a game picture could ever need, before decoding it.
-[[nodiscard]] QImage decodeBitmap(QByteArray bytes, const QString& path);
+// A picture read from a file, or why it could not be.
+using Bitmap = std::variant<QImage, PictureFault>;
+
+// Reads a Windows bitmap file, and only that: a file of another format is
+// refused even when its name ends in ".bmp".
+[[nodiscard]] Bitmap loadBitmap(const QString& path);
+
+// The bytes of a bitmap file, decoded. Refuses a cut-off bitmap, and one
+// whose header claims more pixels than a game picture could ever need,
+// before decoding it.
+[[nodiscard]] Bitmap decodeBitmap(QByteArray bytes);

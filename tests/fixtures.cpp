@@ -1,8 +1,7 @@
 #include "tests/fixtures.h"
 
 #include "assets/asset_files.h"
-#include "media/asset_error.h"
-#include "media/game_timer.h"
+#include "desktop/game_timer.h"
 #include "samples/sample_files.h"
 
 #include <QFile>
@@ -10,7 +9,6 @@
 #include <QtTest>
 
 #include <map>
-#include <optional>
 
 const QStringList& TestAssets::pictures()
 {
@@ -62,81 +60,25 @@ QColor centreColour(const QPixmap& pixmap)
     return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
 }
 
-namespace {
-
-// What a player sees and hears of each story (tellings.txt): each message
-// over the picture under it, and the sound file that follows the last.
-struct Telling {
-    QList<ToldMessage> told;
-    QString sound;
-};
-
-std::map<std::optional<Ending>, Telling> readTellings()
+QList<QColor> scenesOf(const Telling& telling)
 {
-    const std::map<QString, std::optional<Ending>> stories{{"intro", std::nullopt},
-                                                           {"FullRescue", Ending::FullRescue},
-                                                           {"RescueWithAfterEffect", Ending::RescueWithAfterEffect},
-                                                           {"Rescue", Ending::Rescue},
-                                                           {"DeathAfterCloseCall", Ending::DeathAfterCloseCall},
-                                                           {"Death", Ending::Death}};
-    QFile file(":/tellings.txt");
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qFatal("no tellings");
-    std::map<std::optional<Ending>, Telling> tellings;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-        const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
-        if (fields.isEmpty() || fields.first().startsWith('#'))
-            continue;
-        const std::optional<Ending> ending = stories.at(fields.first());
-        Telling& telling = tellings[ending];
-        telling.sound = fields.last() == "-" ? QString() : fields.last();
-        // The texts are the model's own, which its test pins.
-        for (const StoryStep& step : ending ? endingStory(*ending) : introStory())
-            if (step.kind == StoryStep::Kind::Message)
-                telling.told.append({QString::fromUtf8(step.text),
-                                     TestAssets::colourOf(fields.value(telling.told.size() + 1)),
-                                     false,
-                                     {}});
-        if (telling.told.size() != fields.size() - 2)
-            qFatal("%s: %lld messages, %lld pictures", qPrintable(fields.first()), telling.told.size(),
-                   fields.size() - 2);
-    }
-    return tellings;
-}
-
-const Telling& tellingOf(std::optional<Ending> ending)
-{
-    static const std::map<std::optional<Ending>, Telling> tellings = readTellings();
-    return tellings.at(ending);
-}
-
-} // namespace
-
-QList<ToldMessage> introTelling()
-{
-    return tellingOf(std::nullopt).told;
-}
-
-QList<ToldMessage> endingTelling(Ending ending)
-{
-    return tellingOf(ending).told;
-}
-
-QString endingSoundFile(Ending ending)
-{
-    return tellingOf(ending).sound;
+    QList<QColor> scenes;
+    for (const QString& file : telling.scenes)
+        scenes << TestAssets::colourOf(file);
+    return scenes;
 }
 
 TestGame::TestGame(int musicMs)
     : assets(musicMs)
 {
     auto record = [this](QWidget*, const QString& text) {
-        told.append({text, scene(), timer("promptTimer").isTicking(), endingSoundsPlaying()});
+        told.append({text, scene()});
         if (whileMessageOpen)
             whileMessageOpen();
     };
-    auto fail = [this](const AssetError& error) { fatalErrors << error.path() + ": " + error.reason(); };
-    window = std::make_unique<GameWindow>(random, record, fail, assets.dir());
+    auto recordError = [this](QWidget*, const QString& text) { errors << text; };
+    window = std::make_unique<GameWindow>(random, record, recordError, assets.dir());
+    QObject::connect(window.get(), &GameWindow::ended, [this](int status) { endedWith << status; });
 }
 
 TestGame::~TestGame() = default;
@@ -144,18 +86,17 @@ TestGame::~TestGame() = default;
 void TestGame::start()
 {
     window->start();
-    window->show();
 }
 
 void TestGame::clickTitle()
 {
-    QTest::mouseClick(controls().titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(control<PictureBox>(Control::TitlePicture), Qt::LeftButton, {}, QPoint(100, 100));
 }
 
 void TestGame::press(int action, int times, Qt::MouseButton button)
 {
     for (int i = 0; i < times; ++i)
-        QTest::mouseClick(controls().actionButtons[action], button);
+        QTest::mouseClick(control<ActionButton>(actionButton(action)), button);
 }
 
 void TestGame::tick()
@@ -163,15 +104,6 @@ void TestGame::tick()
     GameTimer& prompts = timer("promptTimer");
     QVERIFY2(prompts.isTicking(), "the prompt timer ticked while stopped");
     emit prompts.tick();
-}
-
-void TestGame::endFlash()
-{
-    GameTimer& flash = timer("flashTimer");
-    QVERIFY2(flash.isTicking(), "the flash timer ticked while stopped");
-    QCOMPARE(flash.interval(), 300);
-    emit flash.tick();
-    QVERIFY2(!flash.isTicking(), "the flash timer goes on after the prompt vanished");
 }
 
 void TestGame::playToTheLastTick(Ending ending)
@@ -201,7 +133,15 @@ GameTimer& TestGame::timer(const char* name) const
 
 QColor TestGame::scene() const
 {
-    return centreColour(controls().scenePicture->pixmap());
+    return centreColour(control<PictureBox>(Control::ScenePicture)->pixmap());
+}
+
+QList<QColor> TestGame::scenesTold() const
+{
+    QList<QColor> scenes;
+    for (const ToldMessage& message : told)
+        scenes << message.scene;
+    return scenes;
 }
 
 QString TestGame::endingSoundsPlaying() const

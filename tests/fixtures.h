@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/action_button.h"
-#include "app/game_window.h"
-#include "app/picture_box.h"
+#include "desktop/action_button.h"
+#include "desktop/game_window.h"
+#include "desktop/picture_box.h"
 #include "tests/scripted_random.h"
+#include "tests/tellings.h"
 
 #include <QColor>
 #include <QList>
@@ -47,21 +48,13 @@ private:
 struct ToldMessage {
     QString text;
     QColor scene; // the picture under the box
-    bool promptTimerRunning; // whether a prompt could come while it is open
-    QString endingSound; // the files of the ending sounds playing, if any is
     bool operator==(const ToldMessage&) const = default;
 };
 
-// What a player is told between the title and play, or in an ending: each
-// message over its picture, with no prompt to come and no ending sound yet.
-[[nodiscard]] QList<ToldMessage> introTelling();
-[[nodiscard]] QList<ToldMessage> endingTelling(Ending ending);
-// The sound file an ending plays after its last message.
-[[nodiscard]] QString endingSoundFile(Ending ending);
-// The picture every ending closes on.
-inline const QString kClosingPicture = QStringLiteral("end.bmp");
+// The colours of the pictures under a story's messages, as told.
+[[nodiscard]] QList<QColor> scenesOf(const Telling& telling);
 
-// The game window over test assets, with message boxes and fatal errors
+// The game window over test assets, with message boxes and the error box
 // recorded instead of shown, driven through its widgets and timers.
 struct TestGame {
     explicit TestGame(int musicMs = 1000);
@@ -71,12 +64,16 @@ struct TestGame {
     void clickTitle(); // a click on the title picture: the intro
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running
-    void endFlash(); // the flash timer ticks now, and must stop
     // In play: presses that choose the ending, then ticks 1 to 29.
     void playToTheLastTick(Ending ending);
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
+    template <typename Widget> [[nodiscard]] Widget* control(Control control) const
+    {
+        return controls().as<Widget>(control);
+    }
     [[nodiscard]] QColor scene() const;
+    [[nodiscard]] QList<QColor> scenesTold() const;
     // The files of the ending sounds playing, joined by spaces: empty if none is.
     [[nodiscard]] QString endingSoundsPlaying() const;
 
@@ -85,6 +82,7 @@ struct TestGame {
     QList<ToldMessage> told;
     // Called while each message is open, once it is recorded.
     std::function<void()> whileMessageOpen;
-    QStringList fatalErrors; // each the path of the picture, then its reason
+    QStringList errors; // the texts of the error boxes
+    QList<int> endedWith; // each exit status the window ended with
     std::unique_ptr<GameWindow> window;
 };

@@ -2,8 +2,8 @@
 // them: format and size, a real drawing, and clean sounds that start at once
 // and loop without a click.
 #include "assets/asset_files.h"
+#include "game/sound.h"
 #include "media/bitmap_loader.h"
-#include "round/sound.h"
 
 #include <QFile>
 #include <QImage>
@@ -27,12 +27,9 @@ private slots:
             QFile file(QString(POKORI_RUNTIME_DIR "/") + name);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            QImage image;
-            try {
-                image = decodeBitmap(bytes, file.fileName()); // as the game reads it
-            } catch (const std::exception& error) {
-                QFAIL(error.what());
-            }
+            const Bitmap bitmap = decodeBitmap(bytes); // as the game reads it
+            QVERIFY2(std::holds_alternative<QImage>(bitmap), name);
+            const QImage& image = std::get<QImage>(bitmap);
             QCOMPARE(image, QImage::fromData(bytes, "BMP")); // the very image Qt's own reader makes
             QCOMPARE(image.size(), QSize(picture.width, picture.height));
             // A source that could not be drawn leaves a plain sheet; a

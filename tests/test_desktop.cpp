@@ -1,8 +1,8 @@
 // The window on the desktops players run: readable under a light and a dark
 // desktop palette, its message boxes in the desktop's own look, and every
 // control named for a screen reader.
-#include "app/message_box.h"
-#include "media/game_timer.h"
+#include "desktop/game_timer.h"
+#include "desktop/message_box.h"
 #include "tests/fixtures.h"
 
 #include <QAccessible>
@@ -201,8 +201,9 @@ private slots:
                 const ControlLook& look = windowLayout()[i];
                 QWidget* widget = c.all[i];
                 const char* what = nameOf(Control(i));
-                QCOMPARE(widget->geometry(), QRect(look.x, look.y, look.width, look.height));
-                QCOMPARE(widget->font().pointSizeF(), look.points > 0 ? look.points : kWindowPoints);
+                const Bounds& b = look.bounds;
+                QCOMPARE(widget->geometry(), QRect(b.x, b.y, b.width, b.height));
+                QCOMPARE(widget->font().pointSizeF(), look.pointSize > 0 ? look.pointSize : kWindowPointSize);
                 // Windows outside Japan may lack the first; every Windows has the second.
                 QCOMPARE(widget->font().families().mid(0, 2), QStringList({"ＭＳ Ｐゴシック", "Yu Gothic UI"}));
                 const QString name = composedNames.value(
@@ -216,8 +217,8 @@ private slots:
                 const QString text
                     = look.kind == ControlKind::Label && look.caption.empty() ? "0" : toQString(look.caption);
                 QVERIFY2(widget->property("text").toString() == text, what);
-                const Rgb face = i == int(Control::LightPaceButton) ? pressedFace(*look.face) // chosen
-                                                                    : look.face.value_or(kWindowColour);
+                const Rgb face
+                    = look.startsChosen ? pressedFace(*look.faceColour) : look.faceColour.value_or(kWindowColour);
                 QVERIFY2(faceOf(coloursInFront(game.window.get(), widget)) == toQColor(face), what);
             }
             // Each point of the window shows the last control shown there.
@@ -233,7 +234,7 @@ private slots:
     }
 
     // A screen reader hears each count and prompt as it changes, which pace
-    // is chosen, and can click the pictures.
+    // is chosen, and can click the pictures, but not under a message box.
     void aScreenReaderFollowsTheRound()
     {
         // As when a screen reader is running: Qt then reports each change.
@@ -246,48 +247,47 @@ private slots:
         game.random.script({drawFor(1), 0.5f});
         game.start();
         const WindowControls& c = game.controls();
-        // The reader's press does what a click could do then, and nothing
-        // where none could: on the scene under the title picture, on it
-        // while a message box holds the window, on the title picture hidden.
+        QWidget* title = c[Control::TitlePicture];
+        QWidget* scene = c[Control::ScenePicture];
         const auto press = [](QWidget* picture) {
             QAccessible::queryAccessibleInterface(picture)->actionInterface()->doAction(
                 QAccessibleActionInterface::pressAction());
             QCoreApplication::processEvents();
         };
-        press(c.scenePicture);
-        QCOMPARE(game.random.drawsTaken, 2);
-        game.whileMessageOpen = [&] {
-            QMessageBox box(QMessageBox::NoIcon, "", "");
-            box.setWindowModality(Qt::ApplicationModal);
-            box.show();
-            press(c.scenePicture);
-            game.whileMessageOpen = nullptr;
-        };
-        QCOMPARE(QAccessible::queryAccessibleInterface(c.titlePicture)->role(), QAccessible::Graphic);
-        press(c.titlePicture);
-        QCOMPARE(game.told.size(), 3); // the intro, as a click tells it
-        QVERIFY(c.titlePicture->isHidden() && game.timer("promptTimer").isTicking());
-        QCOMPARE(game.random.drawsTaken, 2);
-        press(c.titlePicture);
-        QCOMPARE(game.told.size(), 3);
+        // The about box open: the press on the title picture does nothing.
+        game.whileMessageOpen = [&] { press(title); };
+        game.control<QPushButton>(Control::AboutButton)->click();
+        game.whileMessageOpen = nullptr;
+        QCOMPARE(game.told.size(), 1);
+        QCOMPARE(QAccessible::queryAccessibleInterface(title)->role(), QAccessible::Graphic);
+        press(title);
+        QCOMPARE(game.told.size(), 4); // the intro, as a click tells it
+        QVERIFY(title->isHidden() && game.timer("promptTimer").isTicking());
 
         told.clear();
         game.press(1, 2);
         game.press(0);
         game.random.script({0.5f, drawFor(2)});
         game.tick();
-        const QList<std::pair<QObject*, QString>> heard{
-            {c.hitCountLabel, "助かる比率 1"},       {c.missCountLabel, "無理っぽいさ 0"},
-            {c.hitCountLabel, "助かる比率 2"},       {c.missCountLabel, "無理っぽいさ 0"},
-            {c.hitCountLabel, "助かる比率 2"},       {c.missCountLabel, "無理っぽいさ 1"},
-            {c.promptLabel, "呼びかけ してあげて！"}};
+        const QList<std::pair<QObject*, QString>> heard{{c[Control::HitCount], "助かる比率 1"},
+                                                        {c[Control::MissCount], "無理っぽいさ 0"},
+                                                        {c[Control::HitCount], "助かる比率 2"},
+                                                        {c[Control::MissCount], "無理っぽいさ 0"},
+                                                        {c[Control::HitCount], "助かる比率 2"},
+                                                        {c[Control::MissCount], "無理っぽいさ 1"},
+                                                        {c[Control::PromptLabel], "呼びかけ してあげて！"}};
         QCOMPARE(told, heard);
 
-        QTest::mouseClick(c.paceButtons[1], Qt::LeftButton);
-        for (int i = 0; i < 2; ++i)
-            QCOMPARE(QAccessible::queryAccessibleInterface(c.paceButtons[i])->state().checked, i == 1);
-        press(c.scenePicture);
-        QVERIFY(c.titlePicture->isVisible());
+        QTest::mouseClick(c[Control::HeavyPaceButton], Qt::LeftButton);
+        for (Control pace : {Control::LightPaceButton, Control::HeavyPaceButton})
+            QCOMPARE(QAccessible::queryAccessibleInterface(c[pace])->state().checked, pace == Control::HeavyPaceButton);
+        // In play, under the about box, the press on the scene abandons nothing.
+        game.whileMessageOpen = [&] { press(scene); };
+        game.control<QPushButton>(Control::AboutButton)->click();
+        game.whileMessageOpen = nullptr;
+        QVERIFY(title->isHidden());
+        press(scene);
+        QVERIFY(title->isVisible());
         QAccessible::installUpdateHandler(nullptr);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     }

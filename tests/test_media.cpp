@@ -1,7 +1,7 @@
 // A sound channel alone, silent where no sound can play; and the game's
 // timer.
+#include "desktop/game_timer.h"
 #include "media/audio_device.h"
-#include "media/game_timer.h"
 #include "media/sound_channel.h"
 #include "tests/fixtures.h"
 

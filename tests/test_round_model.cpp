@@ -1,7 +1,6 @@
-// The round's rules on the model alone: draws, gaps, prompts, scoring, the
-// choice of ending and the stories' words.
+// The round's rules on the model alone: draws, gaps, prompts, scoring and the
+// choice of ending.
 #include "round/round.h"
-#include "round/story.h"
 #include "tests/scripted_random.h"
 
 #include <QtTest>
@@ -14,16 +13,6 @@ namespace {
 
 // The largest value a draw can take.
 const float kTopDraw = std::nextafter(1.0f, 0.0f);
-
-// The messages of a story, in order.
-QStringList messagesOf(std::span<const StoryStep> story)
-{
-    QStringList out;
-    for (const StoryStep& step : story)
-        if (step.kind == StoryStep::Kind::Message)
-            out << QString::fromUtf8(step.text);
-    return out;
-}
 
 } // namespace
 
@@ -113,39 +102,6 @@ private slots:
         QFETCH(qint64, misses);
         QFETCH(Ending, ending);
         QCOMPARE(chooseEnding(hits, misses), ending);
-    }
-
-    void storiesAreToldWordForWord_data()
-    {
-        QTest::addColumn<QStringList>("told");
-        QTest::addColumn<QStringList>("story");
-        const auto told = [](Ending ending) { return messagesOf(endingStory(ending)); };
-        const QString ellipsis(QChar(0x2026));
-        QTest::newRow("intro") << messagesOf(introStory())
-                               << QStringList{"おや、誰か倒れているよ、", "大変だ！心臓が止まってる！！",
-                                              "ポコリー！助けてあげてー！！"};
-        QTest::newRow("full rescue")
-            << told(Ending::FullRescue)
-            << QStringList{"ありがとう、ありがとう！！\r\n君のおかげで助かったよ、\r\nああああありがとうー！",
-                           "でも、\r\nナンだってあんなところで\r\n心臓を止めていたんですか？",
-                           "うん、\r\n犬に吠えられて、\r\nびっくりして止まっちゃったんだ", "そりゃまたびっくり",
-                           "人助けは気持ちがいいね" + QString(QChar(0xFF64)) + "ポコリー"};
-        QTest::newRow("rescue with after-effect")
-            << told(Ending::RescueWithAfterEffect)
-            << QStringList{"ふー助かった、ありがとう、", "いえいえ、どういたしまして。", "ぱらりレポれぱれ", "は？",
-                           "ちょっと脳に障害が残ったようだ" + ellipsis};
-        QTest::newRow("rescue") << told(Ending::Rescue)
-                                << QStringList{"ふー助かった、ありがとう、", "いえいえ、どういたしまして。"};
-        QTest::newRow("death after a close call")
-            << told(Ending::DeathAfterCloseCall)
-            << QStringList{"死んでしまった" + ellipsis, "あと、少しだったのに" + ellipsis};
-        QTest::newRow("death") << told(Ending::Death) << QStringList{"死んでしまった" + ellipsis};
-    }
-    void storiesAreToldWordForWord()
-    {
-        QFETCH(QStringList, told);
-        QFETCH(QStringList, story);
-        QCOMPARE(told, story);
     }
 };
 

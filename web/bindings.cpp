@@ -1,12 +1,11 @@
 // The game as the web page's script (web/page.js) meets it: a game driving
-// the page's view, and what the page draws, loads and says, read from the
-// game's own tables.
+// the page's view and taking its input, and what the page draws, loads and
+// says, read from the game's own tables.
 #include "assets/asset_files.h"
 #include "game/game.h"
 #include "game/game_info.h"
-#include "game/picture_error.h"
 #include "round/random_source.h"
-#include "web/page_view.h"
+#include "web/script_view.h"
 
 #include <emscripten/bind.h>
 
@@ -41,18 +40,31 @@ public:
     [[nodiscard]] Game& game() { return m_game; }
 
 private:
-    PageView m_view;
+    ScriptView m_view;
     PageDraws m_draws;
     Game m_game;
 };
 
-template <void (Game::*event)()> void forward(PageGame& page)
+template <void (Game::*input)()> void forward(PageGame& page)
 {
-    (page.game().*event)();
+    (page.game().*input)();
 }
-template <void (Game::*event)(int)> void forwardIndex(PageGame& page, int index)
+// The script names controls and timers by number; a number that names none
+// is no input.
+template <void (Game::*input)(Control)> void forwardControl(PageGame& page, int control)
 {
-    (page.game().*event)(index);
+    if (control >= 0 && control < kControlCount)
+        (page.game().*input)(static_cast<Control>(control));
+}
+void tick(PageGame& page, int timer)
+{
+    if (timer >= 0 && timer < kTimerCount)
+        page.game().tick(static_cast<Timer>(timer));
+}
+void pictureUnreadable(PageGame& page, const std::string& url, int why)
+{
+    if (why >= 0 && why < kPictureFaultCount)
+        page.game().pictureUnreadable(url, static_cast<PictureFault>(why));
 }
 
 val css(std::optional<Rgb> rgb)
@@ -86,51 +98,25 @@ const char* alignName(Align align)
     return align == Align::Left ? "left" : align == Align::Right ? "right" : "center";
 }
 
-// The game's event for a click on a control that takes clicks.
-val clickEvent(Control control)
+val controlForPage(const ControlLook& look)
 {
-    switch (control) {
-    case Control::ScenePicture:
-        return val("sceneClicked");
-    case Control::TitlePicture:
-        return val("titleClicked");
-    case Control::AboutButton:
-        return val("aboutClicked");
-    default:
-        return val::null();
-    }
-}
-
-val controlForPage(Control control)
-{
-    const ControlLook& look = lookOf(control);
     val c = val::object();
     c.set("kind", kindName(look.kind));
     c.set("caption", look.caption);
-    c.set("x", look.x);
-    c.set("y", look.y);
-    c.set("width", look.width);
-    c.set("height", look.height);
-    c.set("face", css(look.face));
-    c.set("pressedFace", look.face ? css(pressedFace(*look.face)) : val::null());
-    c.set("text", css(look.text));
-    c.set("points", look.points > 0 ? val(look.points) : val::null());
+    c.set("x", look.bounds.x);
+    c.set("y", look.bounds.y);
+    c.set("width", look.bounds.width);
+    c.set("height", look.bounds.height);
+    c.set("faceColour", css(look.faceColour));
+    c.set("pressedFace", look.faceColour ? css(pressedFace(*look.faceColour)) : val::null());
+    c.set("textColour", css(look.textColour));
+    c.set("pointSize", look.pointSize > 0 ? val(look.pointSize) : val::null());
     c.set("align", alignName(look.align));
     c.set("sunkenFrame", look.sunkenFrame);
+    c.set("startsChosen", look.startsChosen);
+    c.set("announced", look.announced);
     c.set("spokenName", look.spokenName);
     c.set("description", look.description);
-    c.set("clicked", clickEvent(control));
-    for (int k = 0; k < kActionCount; ++k)
-        if (actionButton(k) == control)
-            c.set("action", k);
-    for (int p = 0; p < int(kPaces.size()); ++p) {
-        if (paceButton(p) == control) {
-            c.set("pace", p);
-            c.set("chosen", p == 0); // the first pace holds at start-up
-        }
-    }
-    // Screen readers speak each prompt as it appears.
-    c.set("announced", control == Control::PromptLabel);
     return c;
 }
 
@@ -149,20 +135,20 @@ val page()
     window.set("width", kWindowWidth);
     window.set("height", kWindowHeight);
     window.set("colour", css(kWindowColour));
-    window.set("text", css(kTextColour));
-    window.set("points", kWindowPoints);
+    window.set("textColour", css(kTextColour));
+    window.set("pointSize", kWindowPointSize);
     window.set("frameLight", css(kFrameLight));
     window.set("frameShadow", css(kFrameShadow));
     window.set("buttonEdge", css(kButtonEdge));
     window.set("buttonShadow", css(kButtonShadow));
 
     val controls = val::array();
-    for (int i = 0; i < kControlCount; ++i)
-        controls.call<void>("push", controlForPage(static_cast<Control>(i)));
+    for (const ControlLook& look : windowLayout())
+        controls.call<void>("push", controlForPage(look));
 
-    val timerEvents = val::array(); // by Timer
-    for (const char* event : {"promptTimerTicked", "flashTimerTicked", "musicTimerTicked"})
-        timerEvents.call<void>("push", val(event));
+    val faults = val::object();
+    faults.set("missing", static_cast<int>(PictureFault::Missing));
+    faults.set("broken", static_cast<int>(PictureFault::Broken));
 
     val result = val::object();
     result.set("title", std::string(kGameTitle));
@@ -172,14 +158,10 @@ val page()
     result.set("controls", controls);
     result.set("pictures", names(kPictureFiles, [](const PictureFile& file) { return file.name; }));
     result.set("sounds", names(kSoundFiles, [](const char* name) { return name; }));
-    result.set("timerEvents", timerEvents);
+    result.set("timerCount", kTimerCount);
     result.set("musicTimer", static_cast<int>(Timer::Music));
+    result.set("faults", faults);
     return result;
-}
-
-std::string pictureError(const std::string& path, bool missing)
-{
-    return pictureErrorText(path, missing ? kPictureMissing : kPictureBroken);
 }
 
 } // namespace
@@ -190,17 +172,13 @@ EMSCRIPTEN_BINDINGS(pokori)
         .constructor<val, val>()
         .function("start", &forward<&Game::start>)
         .function("windowShown", &forward<&Game::windowShown>)
-        .function("titleClicked", &forward<&Game::titleClicked>)
-        .function("sceneClicked", &forward<&Game::sceneClicked>)
-        .function("aboutClicked", &forward<&Game::aboutClicked>)
-        .function("paceChosen", &forwardIndex<&Game::paceChosen>)
-        .function("actionPressed", &forwardIndex<&Game::actionPressed>)
-        .function("actionReleased", &forward<&Game::actionReleased>)
-        .function("promptTimerTicked", &forward<&Game::promptTimerTicked>)
-        .function("flashTimerTicked", &forward<&Game::flashTimerTicked>)
-        .function("musicTimerTicked", &forward<&Game::musicTimerTicked>)
+        .function("click", &forwardControl<&Game::click>)
+        .function("press", &forwardControl<&Game::press>)
+        .function("release", &forwardControl<&Game::release>)
+        .function("choose", &forwardControl<&Game::choose>)
+        .function("tick", &tick)
         .function("messageDismissed", &forward<&Game::messageDismissed>)
-        .function("end", &forward<&Game::end>);
+        .function("pictureArrived", &forward<&Game::pictureArrived>)
+        .function("pictureUnreadable", &pictureUnreadable);
     emscripten::function("page", &page);
-    emscripten::function("pictureErrorText", &pictureError);
 }

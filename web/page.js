@@ -1,15 +1,18 @@
 'use strict';
 // The game's window in a web page: the page's view of the game. It makes the
 // controls the game's module describes, shows and plays what the game asks
-// for, keeps its timers, and hands every click, press and tick back to the
-// game. Every caption, colour, size, place, text, file name and timing comes
-// from the module.
+// for, keeps its timers, and tells the game what the player and the timers
+// do, in the game's own words: a control clicked, pressed, released or
+// chosen, a timer's tick, a message box dismissed. Every caption, colour,
+// size, place, text, file name and timing comes from the module.
 
 // Defined before this script by the browser tests alone: they script the
 // draws and tick the timers themselves, which then never tick on their own.
 const test = globalThis.pokoriTest;
 
 const px = (pixels) => `${pixels}px`;
+// The bit of MouseEvent.buttons for each MouseEvent.button.
+const buttonBits = [1, 4, 2, 8, 16];
 
 // An interval timer with the game's rules (game/game_view.h).
 class PageTimer {
@@ -40,23 +43,22 @@ class PageTimer {
 }
 
 class PageView {
-  constructor(module, page) {
-    this.module = module;
+  constructor(page) {
     this.page = page;
-    this.stopped = false; // by a picture that could not be read
+    this.stopped = false; // over a picture that could not be read
     this.window = document.getElementById('window');
     this.announcer = document.getElementById('announcer');
-    this.pictures = new Map(); // by file: {url} or {failure: 'missing' | 'broken'}
+    this.pictures = new Map(); // by file: {url} or {failure}, a PictureFault
     this.buffers = []; // by sound; null where it could not be read
     this.channels = []; // by sound while the sounds are open: {buffer, source}
     this.audio = new AudioContext();
-    this.timers = page.timerEvents.map((event) => new PageTimer(() => this.dispatch(event)));
+    this.timers = Array.from({length: page.timerCount}, (_, timer) => new PageTimer(() => this.game.tick(timer)));
     const look = page.window;
     Object.assign(this.window.style, {width: px(look.width), height: px(look.height), backgroundColor: look.colour,
-      color: look.text, fontSize: `${look.points}pt`});
+      color: look.textColour, fontSize: `${look.pointSize}pt`});
     this.window.hidden = true; // until the game has set it up
     // From the back to the front: each lies over those before it.
-    this.controls = page.controls.map((control) => this.makeControl(control));
+    this.controls = page.controls.map((look, control) => this.makeControl(look, control));
     this.window.addEventListener('contextmenu', (event) => event.preventDefault());
     this.waitForTheFirstGesture();
   }
@@ -64,9 +66,27 @@ class PageView {
   // Every picture and sound, before the game starts: the game reads them as
   // it needs them, at once.
   async load() {
-    const pictures = this.page.pictures.map(async (file) => this.pictures.set(file, await loadPicture(file)));
+    const pictures = this.page.pictures.map(async (file) => this.pictures.set(file, await this.loadPicture(file)));
     const sounds = this.page.sounds.map(async (file, sound) => { this.buffers[sound] = await this.loadSound(file); });
     await Promise.all([...pictures, ...sounds, document.fonts.load(`1em pokori`)]);
+  }
+
+  async loadPicture(file) {
+    let response;
+    try {
+      response = await fetch(file);
+    } catch {
+      return {failure: this.page.faults.missing};
+    }
+    if (!response.ok) return {failure: this.page.faults.missing};
+    const picture = new Image();
+    picture.src = URL.createObjectURL(await response.blob());
+    try {
+      await picture.decode();
+    } catch {
+      return {failure: this.page.faults.broken};
+    }
+    return {url: picture.src};
   }
 
   async loadSound(file) {
@@ -81,42 +101,43 @@ class PageView {
   start(game) {
     this.game = game;
     game.start();
+    if (this.stopped) return; // nothing of the window behind the error
     this.window.hidden = false;
     game.windowShown();
   }
 
-  dispatch(event, ...args) {
-    if (!this.stopped) this.game[event](...args);
-  }
-
-  makeControl(look) {
+  // Each kind of control, telling the game what the player does with it.
+  makeControl(look, control) {
     const kind = look.kind;
     const element = document.createElement(kind === 'picture' || kind === 'label' ? 'div' : 'button');
     Object.assign(element.style, {left: px(look.x), top: px(look.y), width: px(look.width), height: px(look.height),
-      textAlign: look.align, color: look.text ?? 'inherit', backgroundColor: look.face ?? ''});
-    if (look.points) element.style.fontSize = `${look.points}pt`;
+      textAlign: look.align, color: look.textColour ?? 'inherit', backgroundColor: look.faceColour ?? ''});
+    if (look.pointSize) element.style.fontSize = `${look.pointSize}pt`;
     if (look.sunkenFrame) this.frame(element, this.page.window.frameShadow, this.page.window.frameLight);
     element.textContent = look.caption;
     this.name(element, look.spokenName || look.caption);
     if (look.description) element.setAttribute('aria-description', look.description);
-    if (kind === 'picture') {
+    if (kind === 'label') {
+      element.setAttribute('role', 'note');
+    } else if (kind === 'picture') {
       element.setAttribute('role', 'img');
       const picture = element.appendChild(document.createElement('img'));
       picture.alt = '';
       picture.draggable = false;
-    } else if (kind === 'label') {
-      element.setAttribute('role', 'note');
     } else {
       element.type = 'button';
-      this.press(element, look, kind === 'pace' && look.chosen);
+      this.press(element, look, look.startsChosen);
     }
-    // The second click of a double click is no click of its own.
-    if (look.clicked) element.addEventListener('click', (event) => event.detail < 2 && this.dispatch(look.clicked));
+    // Of a quick series of clicks, the odd ones are clicks and the even ones
+    // double clicks, which are no clicks of their own.
+    const clicked = (event) => !(event.detail > 0 && event.detail % 2 === 0);
+    if (kind === 'picture' || kind === 'button')
+      element.addEventListener('click', (event) => clicked(event) && this.game.click(control));
     if (kind === 'pace') {
-      element.addEventListener('click', () => this.choosePace(look));
-      element.addEventListener('keydown', (event) => this.movePace(event, look));
+      element.addEventListener('click', () => this.game.choose(control));
+      element.addEventListener('keydown', (event) => this.movePace(event, control));
     }
-    if (kind === 'action') this.takePresses(element, look);
+    if (kind === 'action') this.takePresses(element, look, control);
     this.window.append(element);
     return element;
   }
@@ -136,7 +157,7 @@ class PageView {
     const w = this.page.window;
     if (down) this.frame(element, w.buttonShadow, w.buttonEdge);
     else this.frame(element, w.buttonEdge, w.buttonShadow);
-    Object.assign(element.style, {backgroundColor: down ? look.pressedFace : look.face,
+    Object.assign(element.style, {backgroundColor: down ? look.pressedFace : look.faceColour,
       padding: down ? '2px 0 0 2px' : '0'});
     if (look.kind === 'pace') {
       element.setAttribute('aria-pressed', down);
@@ -144,46 +165,48 @@ class PageView {
     }
   }
 
-  choosePace(look) {
-    this.page.controls.forEach((other, index) => {
-      if (other.kind !== 'pace') return;
-      other.chosen = other === look;
-      this.press(this.controls[index], other, other.chosen);
-    });
-    this.dispatch('paceChosen', look.pace);
-  }
-
   // The arrow keys move the choice, as in a group of option buttons.
-  movePace(event, look) {
+  movePace(event, control) {
     const step = {ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1}[event.key];
     if (!step) return;
     event.preventDefault(); // no scrolling
-    const paces = this.page.controls.filter((control) => control.kind === 'pace');
-    const next = paces[(paces.indexOf(look) + step + paces.length) % paces.length];
-    this.choosePace(next);
-    this.controls[this.page.controls.indexOf(next)].focus();
+    const paces = this.page.controls.flatMap((look, index) => (look.kind === 'pace' ? [index] : []));
+    const next = paces[(paces.indexOf(control) + step + paces.length) % paces.length];
+    this.game.choose(next);
+    this.controls[next].focus();
   }
 
-  // Acts as a pointer goes down on the button and comes up again, whatever
-  // the pointer: a mouse button, a finger, a pen. Its click and the keyboard
-  // do nothing.
-  takePresses(element, look) {
-    let held = false;
+  // Acts as each mouse button, finger or pen goes down on the button and
+  // comes up again, a second mouse button while the first is held too. Its
+  // click and the keyboard do nothing.
+  takePresses(element, look, control) {
+    const held = new Map(); // by pointer: how many of its buttons hold the button
+    const down = (pointer) => {
+      held.set(pointer, (held.get(pointer) ?? 0) + 1);
+      this.press(element, look, true);
+      this.game.press(control);
+    };
+    const up = (pointer, count) => {
+      for (let n = Math.min(count, held.get(pointer) ?? 0); n > 0; --n) {
+        held.set(pointer, held.get(pointer) - 1);
+        if (!held.get(pointer)) held.delete(pointer);
+        this.press(element, look, held.size > 0);
+        this.game.release(control);
+      }
+    };
     element.addEventListener('pointerdown', (event) => {
       event.preventDefault(); // no text selection, no middle-button scrolling
       element.setPointerCapture(event.pointerId); // the release comes back here
-      held = true;
-      this.press(element, look, true);
-      this.dispatch('actionPressed', look.action);
+      down(event.pointerId);
     });
-    for (const type of ['pointerup', 'pointercancel']) {
-      element.addEventListener(type, () => {
-        if (!held) return;
-        held = false;
-        this.press(element, look, false);
-        this.dispatch('actionReleased');
-      });
-    }
+    // A mouse's other buttons go down and up as moves of its pointer.
+    element.addEventListener('pointermove', (event) => {
+      if (event.button < 0 || !held.has(event.pointerId)) return;
+      if (event.buttons & buttonBits[event.button]) down(event.pointerId);
+      else up(event.pointerId, 1);
+    });
+    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])
+      element.addEventListener(type, (event) => up(event.pointerId, Infinity));
   }
 
   // Browsers hold every sound until the player's first gesture: the music,
@@ -212,15 +235,22 @@ class PageView {
     this.name(this.controls[control], spokenName);
   }
 
-  readPicture(file) {
+  showChosen(chosen) {
+    this.page.controls.forEach((look, control) => {
+      if (look.kind === 'pace') this.press(this.controls[control], look, control === chosen);
+    });
+  }
+
+  keepPicture(file) {
     const picture = this.pictures.get(file);
-    if (picture.failure) this.fail(file, picture.failure);
-    return picture.url;
+    if (picture.failure !== undefined) this.game.pictureUnreadable(new URL(file, location.href).href, picture.failure);
   }
 
   showPicture(control, file) {
-    const url = this.readPicture(file);
-    if (url) this.controls[control].firstChild.src = url;
+    const picture = this.pictures.get(file);
+    if (picture.failure !== undefined) this.game.pictureUnreadable(new URL(file, location.href).href, picture.failure);
+    else this.controls[control].firstChild.src = picture.url;
+    return true;
   }
 
   openSounds() {
@@ -253,56 +283,37 @@ class PageView {
 
   setTimerEnabled(timer, enabled) { this.timers[timer].setEnabled(enabled); }
 
-  // A modal box over everything, over an open one too; the game goes on once
-  // it is closed, by its button or by Escape.
+  // A modal box over everything; the game goes on once it is closed, by its
+  // button or by Escape.
   showMessage(text) {
+    this.openBox(text).addEventListener('close', () => this.game.messageDismissed());
+  }
+
+  // The game has ended over a picture it cannot do without, saying which
+  // and why: nothing answers again.
+  stop(text) {
+    this.stopped = true;
+    this.window.inert = true;
+    console.error(text);
+    this.openBox(text);
+  }
+
+  openBox(text) {
     const box = document.getElementById('message').content.firstElementChild.cloneNode(true);
     box.querySelector('h1').textContent = this.page.title;
     box.querySelector('p').textContent = text;
     box.querySelector('button').textContent = this.page.messageButton;
-    box.addEventListener('close', () => {
-      box.remove();
-      this.dispatch('messageDismissed');
-    });
+    box.addEventListener('close', () => box.remove());
     document.body.append(box);
     box.showModal();
+    return box;
   }
-
-  // The game stops at a picture it cannot do without, saying which and why:
-  // nothing ticks, sounds or answers again.
-  fail(file, failure) {
-    this.stopped = true;
-    for (const timer of this.timers) timer.setEnabled(false);
-    this.closeSounds();
-    this.window.inert = true;
-    const text = this.module.pictureErrorText(new URL(file, location.href).href, failure === 'missing');
-    console.error(text);
-    this.showMessage(text);
-  }
-}
-
-async function loadPicture(file) {
-  let response;
-  try {
-    response = await fetch(file);
-  } catch {
-    return {failure: 'missing'};
-  }
-  if (!response.ok) return {failure: 'missing'};
-  const picture = new Image();
-  picture.src = URL.createObjectURL(await response.blob());
-  try {
-    await picture.decode();
-  } catch {
-    return {failure: 'broken'};
-  }
-  return {url: picture.src};
 }
 
 (async () => {
   const module = await createPokori();
   const page = module.page();
-  const view = new PageView(module, page);
+  const view = new PageView(page);
   await view.load();
   const scriptedDraws = test && (() => (test.draws.length ? test.draws.shift() : 0.5));
   view.start(new module.Game(view, scriptedDraws));

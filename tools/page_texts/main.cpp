@@ -7,8 +7,8 @@
 #include "game/game_info.h"
 #include "game/game_view.h"
 #include "game/picture_error.h"
+#include "game/story.h"
 #include "game/window_layout.h"
-#include "round/story.h"
 
 #include <iostream>
 
@@ -18,7 +18,7 @@ void printMessages(std::span<const StoryStep> story)
 {
     for (const StoryStep& step : story)
         if (step.kind == StoryStep::Kind::Message)
-            std::cout << step.text << '\n';
+            std::cout << step.message << '\n';
 }
 
 } // namespace
@@ -26,7 +26,8 @@ void printMessages(std::span<const StoryStep> story)
 int main()
 {
     std::cout << kGameTitle << '\n' << Game::aboutText() << '\n' << kMessageButtonCaption << '\n';
-    std::cout << pictureErrorText(kPictureMissing, kPictureBroken) << '\n';
+    for (int fault = 0; fault < kPictureFaultCount; ++fault)
+        std::cout << pictureErrorText("", static_cast<PictureFault>(fault)) << '\n';
     for (const ControlLook& look : windowLayout())
         std::cout << look.caption << '\n';
     printMessages(introStory());

@@ -2,7 +2,7 @@
 // The game's sounds. Each recipe returns a finished sound: faded at both
 // ends, levelled and limited below -1 dBFS.
 
-#include "round/sound.h"
+#include "game/sound.h"
 #include "tools/synth/dsp.h"
 
 namespace synth {

@@ -1,4 +1,4 @@
-#include "app/game_font.h"
+#include "desktop/game_font.h"
 
 #include <QStringList>
 

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 
-class AssetError;
-
 // The game's look, the same on every desktop.
 inline constexpr QLatin1String kGameStyle("Fusion");
 
@@ -12,8 +10,4 @@ class GameApplication : public QApplication {
     Q_OBJECT
 public:
     GameApplication(int& argc, char** argv);
-
-    // A picture the game needs cannot be read: shows the error in a box and
-    // on stderr, and ends the program with status 1 at once.
-    [[noreturn]] static void fail(const AssetError& error);
 };

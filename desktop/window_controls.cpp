@@ -1,8 +1,9 @@
-#include "app/window_controls.h"
+#include "desktop/window_controls.h"
 
-#include "app/action_button.h"
-#include "app/game_font.h"
-#include "app/picture_box.h"
+#include "desktop/action_button.h"
+#include "desktop/game_font.h"
+#include "desktop/picture_box.h"
+#include "game/game.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,12 +20,12 @@ QLabel* label(QWidget* window, const ControlLook& look)
                                                                : Qt::AlignHCenter;
     result->setAlignment(horizontal | Qt::AlignTop);
     QPalette palette = result->palette();
-    if (look.face) {
-        palette.setColor(QPalette::Window, toQColor(*look.face));
+    if (look.faceColour) {
+        palette.setColor(QPalette::Window, toQColor(*look.faceColour));
         result->setAutoFillBackground(true);
     }
-    if (look.text)
-        palette.setColor(QPalette::WindowText, toQColor(*look.text));
+    if (look.textColour)
+        palette.setColor(QPalette::WindowText, toQColor(*look.textColour));
     result->setPalette(palette);
     if (look.sunkenFrame) {
         result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -56,32 +57,49 @@ void setFlatFace(QPushButton* button, Rgb face)
     button->setPalette(palette);
 }
 
-// Windows' option buttons: checkable siblings that are auto-exclusive form
-// one group, which Qt's Tab enters once, at the chosen button, and in which
-// the arrow keys move the choice.
-void makeOptionGroup(const std::array<QPushButton*, kPaces.size()>& buttons)
+QPushButton* withFlatFace(QPushButton* button, const ControlLook& look)
 {
-    for (QPushButton* button : buttons) {
-        button->setCheckable(true);
-        button->setAutoExclusive(true);
-    }
-    buttons.front()->setChecked(true);
+    setFlatFace(button, *look.faceColour);
+    return button;
 }
 
-QWidget* create(QWidget* window, const ControlLook& look)
+// Each kind of control, telling the game what the player does with it.
+QWidget* create(QWidget* window, const ControlLook& look, Control control, Game& game)
 {
     switch (look.kind) {
-    case ControlKind::Picture:
-        return new PictureBox(look.sunkenFrame ? PictureBox::Border::Sunken : PictureBox::Border::None, window);
+    case ControlKind::Picture: {
+        auto* picture
+            = new PictureBox(look.sunkenFrame ? PictureBox::Border::Sunken : PictureBox::Border::None, window);
+        QObject::connect(picture, &PictureBox::clicked, window, [&game, control] { game.click(control); });
+        return picture;
+    }
     case ControlKind::Label:
         return label(window, look);
-    case ControlKind::ActionButton:
-    case ControlKind::Button:
+    case ControlKind::ActionButton: {
+        auto* button = new ActionButton(toQString(look.caption), window);
+        QObject::connect(button, &ActionButton::mouseDown, window, [&game, control] { game.press(control); });
+        QObject::connect(button, &ActionButton::mouseUp, window, [&game, control] { game.release(control); });
+        return withFlatFace(button, look);
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(toQString(look.caption), window);
+        QObject::connect(button, &QPushButton::clicked, window, [&game, control] { game.click(control); });
+        return withFlatFace(button, look);
+    }
     case ControlKind::PaceButton: {
-        QPushButton* button = look.kind == ControlKind::ActionButton ? new ActionButton(toQString(look.caption), window)
-                                                                     : new QPushButton(toQString(look.caption), window);
-        setFlatFace(button, *look.face);
-        return button;
+        // Windows' option buttons: checkable siblings that are auto-exclusive
+        // form one group, which Qt's Tab enters once, at the chosen button,
+        // and in which the arrow keys move the choice. Choosing the one
+        // already chosen toggles nothing, and tells the game nothing.
+        auto* button = new QPushButton(toQString(look.caption), window);
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
+        button->setChecked(look.startsChosen);
+        QObject::connect(button, &QPushButton::toggled, window, [&game, control](bool chosen) {
+            if (chosen)
+                game.choose(control);
+        });
+        return withFlatFace(button, look);
     }
     }
     return nullptr;
@@ -89,36 +107,21 @@ QWidget* create(QWidget* window, const ControlLook& look)
 
 } // namespace
 
-WindowControls createWindowControls(QWidget* window)
+WindowControls createWindowControls(QWidget* window, Game& game)
 {
-    WindowControls c;
+    WindowControls controls;
     const auto layout = windowLayout();
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const ControlLook& look = layout[i];
-        QWidget* widget = create(window, look);
-        widget->setGeometry(look.x, look.y, look.width, look.height);
-        if (look.points > 0)
-            widget->setFont(gameFont(look.points));
+        QWidget* widget = create(window, look, static_cast<Control>(i), game);
+        const Bounds& b = look.bounds;
+        widget->setGeometry(b.x, b.y, b.width, b.height);
+        if (look.pointSize > 0)
+            widget->setFont(gameFont(look.pointSize));
         if (!look.spokenName.empty())
             widget->setAccessibleName(toQString(look.spokenName));
         widget->setAccessibleDescription(toQString(look.description));
-        c.all[i] = widget;
+        controls.all[i] = widget;
     }
-    using enum Control;
-    c.scenePicture = static_cast<PictureBox*>(c[ScenePicture]);
-    c.titlePicture = static_cast<PictureBox*>(c[TitlePicture]);
-    c.promptLabel = static_cast<QLabel*>(c[PromptLabel]);
-    c.promptSuffixLabel = static_cast<QLabel*>(c[PromptSuffix]);
-    c.hitCountLabel = static_cast<QLabel*>(c[HitCount]);
-    c.missCountLabel = static_cast<QLabel*>(c[MissCount]);
-    c.hitCaption = static_cast<QLabel*>(c[HitCaption]);
-    c.missCaption = static_cast<QLabel*>(c[MissCaption]);
-    c.quitHint = static_cast<QLabel*>(c[QuitHint]);
-    for (int k = 0; k < kActionCount; ++k)
-        c.actionButtons[k] = static_cast<ActionButton*>(c[actionButton(k)]);
-    c.aboutButton = static_cast<QPushButton*>(c[AboutButton]);
-    for (int i = 0; i < int(kPaces.size()); ++i)
-        c.paceButtons[i] = static_cast<QPushButton*>(c[paceButton(i)]);
-    makeOptionGroup(c.paceButtons);
-    return c;
+    return controls;
 }

@@ -1,20 +1,20 @@
-#include "round/story.h"
+#include "game/story.h"
 
 #include <array>
 
 namespace {
 
-constexpr StoryStep show(const char* fileName)
+constexpr StoryStep show(const char* file)
 {
-    return {StoryStep::Kind::Show, fileName};
+    return {.kind = StoryStep::Kind::Show, .file = file};
 }
 constexpr StoryStep message(const char* text)
 {
-    return {StoryStep::Kind::Message, text};
+    return {.kind = StoryStep::Kind::Message, .message = text};
 }
 constexpr StoryStep sound(Sound sound)
 {
-    return {StoryStep::Kind::Sound, nullptr, sound};
+    return {.kind = StoryStep::Kind::Sound, .sound = sound};
 }
 
 // Lines of one message box are joined by "\r\n", with none after the last.

@@ -7,18 +7,20 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <utility>
 
-// The game's view in a web page: it hands every call to the page's own view
-// (web/page.js), which draws, plays and keeps time. Files reach the page by
-// the page's names for them.
-class PageView final : public GameView {
+// The game's view in a web page, in C++: it calls the page's script
+// (web/page.js) for everything, which draws, plays and keeps time, and which
+// tells the game what the player and the timers do. Files reach the script
+// by the page's names for them.
+class ScriptView final : public GameView {
 public:
-    explicit PageView(emscripten::val page);
+    explicit ScriptView(emscripten::val page);
 
     void showControl(Control control, bool shown) override;
     void setCaption(Control control, const std::string& caption, const std::string& spokenName) override;
-    void showPicture(Control picture, const std::string& fileName) override;
+    void showChosen(Control paceButton) override;
+    // The page's pictures may still be on their way.
+    [[nodiscard]] bool showPicture(Control picture, const std::string& fileName) override;
     void keepPicture(int slot, const std::string& fileName) override;
     void showKeptPicture(int slot) override;
     void openSounds() override;
@@ -29,17 +31,9 @@ public:
     void setTimerEnabled(Timer timer, bool enabled) override;
     // The page's message boxes do not wait: it calls Game::messageDismissed.
     [[nodiscard]] bool showMessage(const std::string& text) override;
+    void stop(const std::string& errorText) override;
 
 private:
-    // Calls the page's view, unless the game has stopped over a picture it
-    // could not read: then no step after that one reaches the page.
-    template <typename Result = void, typename... Args> Result tell(const char* method, Args&&... args)
-    {
-        if (m_page["stopped"].as<bool>())
-            return Result();
-        return m_page.call<Result>(method, std::forward<Args>(args)...);
-    }
-
     emscripten::val m_page;
     std::array<std::string, kKeptPictures> m_keptPictures; // by slot, the page's names
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/message_box.h"
-#include "app/window_controls.h"
+#include "desktop/message_box.h"
+#include "desktop/window_controls.h"
 #include "game/game.h"
 #include "media/sound_bank.h"
 
@@ -9,18 +9,13 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
-class AssetError;
 class GameTimer;
 class RandomSource;
 
-// Ends the game over a picture that cannot be read; never returns.
-using FatalError = std::function<void(const AssetError& error)>;
-
 // The game window: the game's view on the desktop. It makes the controls,
-// hands every click, press and timer tick to the game, and shows and plays
-// what the game asks for.
+// which tell the game what the player does, and shows and plays what the
+// game asks for.
 //
 // Its three timers are children named "promptTimer" (the next prompt),
 // "flashTimer" (the end of a prompt's flash) and "musicTimer" (the music's
@@ -29,12 +24,13 @@ class GameWindow : public QWidget, private GameView {
     Q_OBJECT
 public:
     // programDir: the folder the assets are read from (the program's own).
-    GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, const QString& programDir,
+    // showError: the error box of a picture that cannot be read.
+    GameWindow(RandomSource& random, ShowMessage showMessage, ShowMessage showError, const QString& programDir,
                QWidget* parent = nullptr);
     ~GameWindow() override;
 
-    // Loads the pictures and sounds and starts the music, before the window
-    // is first shown.
+    // Loads the pictures and sounds and starts the music, then shows the
+    // window, unless a picture could not be read.
     void start();
 
     [[nodiscard]] const WindowControls& controls() const { return m_controls; }
@@ -42,27 +38,21 @@ public:
     [[nodiscard]] const Round& round() const { return m_game.round(); }
 
 signals:
-    // The window was closed: the game has ended, whatever was open, and the
-    // program is to end now.
-    void ended();
+    // The game has ended, whatever was open, and the program is to end with
+    // the status given: 0 when the window was closed, 1 when the game
+    // stopped over a picture it could not read.
+    void ended(int exitStatus);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Hands an event to the game. A picture that cannot be read ends the
-    // game at the step that needed it, through the fatal error handler.
-    void handle(void (Game::*event)());
-    template <typename Event> auto handler(Event event)
-    {
-        return [this, event] { handle(event); };
-    }
-
     // What the game asks of the window.
     void showControl(Control control, bool shown) override;
     void setCaption(Control control, const std::string& caption, const std::string& spokenName) override;
-    void showPicture(Control picture, const std::string& fileName) override;
+    void showChosen(Control paceButton) override;
+    [[nodiscard]] bool showPicture(Control picture, const std::string& fileName) override;
     void keepPicture(int slot, const std::string& fileName) override;
     void showKeptPicture(int slot) override;
     void openSounds() override;
@@ -72,15 +62,21 @@ private:
     void setTimerInterval(Timer timer, int ms) override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     [[nodiscard]] bool showMessage(const std::string& text) override;
+    void stop(const std::string& errorText) override;
 
-    [[nodiscard]] QPixmap loadPicture(const std::string& fileName) const;
+    // The picture of a file, or a null one once the game has been told why
+    // it cannot be read.
+    [[nodiscard]] QPixmap readPicture(const std::string& fileName);
 
     ShowMessage m_showMessage;
-    FatalError m_fatalError;
+    ShowMessage m_showError;
     QString m_assetDir;
     SoundBank m_sounds;
     std::array<QPixmap, kKeptPictures> m_keptPictures;
-    WindowControls m_controls;
-    std::array<GameTimer*, kTimerCount> m_timers; // by Timer
+    std::array<GameTimer*, kTimerCount> m_timers{}; // by Timer
+    bool m_stopped = false;
+    // Declared last: the controls tell it what the player does, and it
+    // drives all of the above.
     Game m_game;
+    WindowControls m_controls;
 };

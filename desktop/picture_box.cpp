@@ -1,4 +1,4 @@
-#include "app/picture_box.h"
+#include "desktop/picture_box.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

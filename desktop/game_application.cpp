@@ -1,15 +1,10 @@
-#include "app/game_application.h"
+#include "desktop/game_application.h"
 
 #include "game/game_info.h"
-#include "media/asset_error.h"
 
 #include <QIcon>
-#include <QMessageBox>
 
 #include <SDL_hints.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -70,16 +65,4 @@ GameApplication::GameApplication(int& argc, char** argv)
         std::signal(SIGINT, askToQuit);
     }
 #endif
-}
-
-void GameApplication::fail(const AssetError& error)
-{
-    std::fprintf(stderr, "pokori-rescue: %s\n", qUtf8Printable(error.message().replace('\n', ' ')));
-    std::fflush(stderr);
-    // On a headless platform nobody could see or dismiss the box.
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, QString::fromUtf8(kGameTitle), error.message());
-    // Exit at once: the handler that failed must not go on with its steps.
-    std::exit(EXIT_FAILURE);
 }

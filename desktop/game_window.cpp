@@ -1,23 +1,26 @@
-#include "app/game_window.h"
+#include "desktop/game_window.h"
 
-#include "app/action_button.h"
-#include "app/game_font.h"
-#include "app/picture_box.h"
 #include "assets/asset_files.h"
+#include "desktop/game_font.h"
+#include "desktop/game_timer.h"
+#include "desktop/picture_box.h"
 #include "game/game_info.h"
-#include "media/asset_error.h"
 #include "media/bitmap_loader.h"
-#include "media/game_timer.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 static_assert(kSoundFiles.size() == kSoundCount, "a file for every sound");
 // The grey between the sunken frames' two edges, in Qt's palette.
 constexpr QColor kFrameMid{184, 184, 184};
+// By Timer: the names tests and the benchmark find the timers by.
+constexpr std::array<const char*, kTimerCount> kTimerNames{"promptTimer", "flashTimer", "musicTimer"};
 
 // The folder the assets are read from, in the platform's own notation and
 // ending in exactly one separator, so that a file name can be appended
@@ -30,31 +33,22 @@ QString assetDirFor(const QString& programDir)
     return dir;
 }
 
-// Stopped until the game sets it going.
-GameTimer* namedTimer(QObject* window, const char* name)
-{
-    auto* timer = new GameTimer(0, false, window);
-    timer->setObjectName(QLatin1String(name));
-    return timer;
-}
-
 } // namespace
 
-GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError fatalError, const QString& programDir,
+GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, ShowMessage showError, const QString& programDir,
                        QWidget* parent)
     : QWidget(parent,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_showMessage(std::move(showMessage))
-    , m_fatalError(std::move(fatalError))
+    , m_showError(std::move(showError))
     , m_assetDir(assetDirFor(programDir))
     , m_sounds(kSoundFiles)
-    , m_timers{namedTimer(this, "promptTimer"), namedTimer(this, "flashTimer"), namedTimer(this, "musicTimer")}
     , m_game(*this, random)
 {
     setWindowTitle(QString::fromUtf8(kGameTitle));
     setFixedSize(kWindowWidth, kWindowHeight);
-    setFont(gameFont(kWindowPoints));
+    setFont(gameFont(kWindowPointSize));
     // The window's colours are the game's own, and its text colours go with
     // them: black on its light faces whatever palette the desktop gives, so
     // that a dark desktop theme never draws white captions on them, and the
@@ -65,44 +59,22 @@ GameWindow::GameWindow(RandomSource& random, ShowMessage showMessage, FatalError
                         Qt::white));
     setAutoFillBackground(true);
     // After the window's font: the controls take it as they are created.
-    m_controls = createWindowControls(this);
-
-    const WindowControls& c = m_controls;
-    connect(c.aboutButton, &QPushButton::clicked, this, handler(&Game::aboutClicked));
-    connect(c.scenePicture, &PictureBox::clicked, this, handler(&Game::sceneClicked));
-    connect(c.titlePicture, &PictureBox::clicked, this, handler(&Game::titleClicked));
-    for (int i = 0; i < int(kPaces.size()); ++i) {
-        // Choosing the pace already chosen toggles nothing, and changes nothing.
-        connect(c.paceButtons[i], &QPushButton::toggled, this, [this, i](bool chosen) {
-            if (chosen)
-                m_game.paceChosen(i);
-        });
+    m_controls = createWindowControls(this, m_game);
+    for (int i = 0; i < kTimerCount; ++i) {
+        auto* timer = new GameTimer(0, false, this); // stopped until the game sets it going
+        timer->setObjectName(QLatin1String(kTimerNames[i]));
+        connect(timer, &GameTimer::tick, this, [this, i] { m_game.tick(static_cast<Timer>(i)); });
+        m_timers[i] = timer;
     }
-    for (int k = 0; k < kActionCount; ++k) {
-        connect(c.actionButtons[k], &ActionButton::mouseDown, this, [this, k] { m_game.actionPressed(k); });
-        connect(c.actionButtons[k], &ActionButton::mouseUp, this, handler(&Game::actionReleased));
-    }
-    connect(m_timers[int(Timer::Prompt)], &GameTimer::tick, this, handler(&Game::promptTimerTicked));
-    connect(m_timers[int(Timer::Flash)], &GameTimer::tick, this, handler(&Game::flashTimerTicked));
-    connect(m_timers[int(Timer::Music)], &GameTimer::tick, this, handler(&Game::musicTimerTicked));
 }
 
 GameWindow::~GameWindow() = default;
 
 void GameWindow::start()
 {
-    handle(&Game::start);
-}
-
-void GameWindow::handle(void (Game::*event)())
-{
-    // Caught here, so that the error never unwinds through Qt's own frames;
-    // the steps after the failing one do not run.
-    try {
-        (m_game.*event)();
-    } catch (const AssetError& error) {
-        m_fatalError(error);
-    }
+    m_game.start();
+    if (!m_stopped)
+        show();
 }
 
 void GameWindow::showControl(Control control, bool shown)
@@ -112,28 +84,34 @@ void GameWindow::showControl(Control control, bool shown)
 
 void GameWindow::setCaption(Control control, const std::string& caption, const std::string& spokenName)
 {
-    auto* label = static_cast<QLabel*>(m_controls[control]);
+    auto* label = m_controls.as<QLabel>(control);
     label->setText(toQString(caption));
     label->setAccessibleName(toQString(spokenName));
 }
 
-void GameWindow::showPicture(Control picture, const std::string& fileName)
+void GameWindow::showChosen(Control paceButton)
 {
-    auto* box = static_cast<PictureBox*>(m_controls[picture]);
-    // The picture it replaces goes first, so that two are never held at once;
-    // nothing is drawn in between.
-    box->setPixmap({});
-    box->setPixmap(loadPicture(fileName));
+    m_controls.as<QPushButton>(paceButton)->setChecked(true); // the group unchecks the other
+}
+
+bool GameWindow::showPicture(Control picture, const std::string& fileName)
+{
+    // The picture shown stays until the next is read: a picture that cannot
+    // be read leaves it under the error box.
+    const QPixmap pixmap = readPicture(fileName);
+    if (!pixmap.isNull())
+        m_controls.as<PictureBox>(picture)->setPixmap(pixmap);
+    return true;
 }
 
 void GameWindow::keepPicture(int slot, const std::string& fileName)
 {
-    m_keptPictures.at(static_cast<std::size_t>(slot)) = loadPicture(fileName);
+    m_keptPictures.at(static_cast<std::size_t>(slot)) = readPicture(fileName);
 }
 
 void GameWindow::showKeptPicture(int slot)
 {
-    m_controls.scenePicture->setPixmap(m_keptPictures.at(static_cast<std::size_t>(slot)));
+    m_controls.as<PictureBox>(Control::ScenePicture)->setPixmap(m_keptPictures.at(static_cast<std::size_t>(slot)));
 }
 
 void GameWindow::openSounds()
@@ -172,15 +150,31 @@ bool GameWindow::showMessage(const std::string& text)
     return true;
 }
 
-QPixmap GameWindow::loadPicture(const std::string& fileName) const
+void GameWindow::stop(const std::string& errorText)
 {
-    return loadBitmap(m_assetDir + toQString(fileName));
+    m_stopped = true;
+    const QString text = toQString(errorText);
+    std::fprintf(stderr, "pokori-rescue: %s\n", qUtf8Printable(QString(text).replace('\n', ' ')));
+    std::fflush(stderr);
+    m_showError(this, text);
+    emit ended(EXIT_FAILURE);
+}
+
+QPixmap GameWindow::readPicture(const std::string& fileName)
+{
+    const QString path = m_assetDir + toQString(fileName);
+    Bitmap bitmap = loadBitmap(path);
+    if (const auto* fault = std::get_if<PictureFault>(&bitmap)) {
+        m_game.pictureUnreadable(path.toStdString(), *fault);
+        return {};
+    }
+    return QPixmap::fromImage(std::get<QImage>(std::move(bitmap)));
 }
 
 void GameWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    handle(&Game::windowShown);
+    m_game.windowShown();
 }
 
 void GameWindow::closeEvent(QCloseEvent* event)
@@ -189,5 +183,5 @@ void GameWindow::closeEvent(QCloseEvent* event)
     // closes the window from inside a message box too.
     m_game.end();
     QWidget::closeEvent(event);
-    emit ended();
+    emit ended(EXIT_SUCCESS);
 }

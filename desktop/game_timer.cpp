@@ -1,4 +1,4 @@
-#include "media/game_timer.h"
+#include "desktop/game_timer.h"
 
 GameTimer::GameTimer(int interval, bool enabled, QObject* parent)
     : QObject(parent)

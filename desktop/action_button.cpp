@@ -1,4 +1,4 @@
-#include "app/action_button.h"
+#include "desktop/action_button.h"
 
 #include <QMouseEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "game/sound.h"
 #include "round/ending.h"
-#include "round/sound.h"
 
 #include <span>
 
@@ -10,7 +10,8 @@
 struct StoryStep {
     enum class Kind { Show, Message, Sound };
     Kind kind;
-    const char* text = nullptr; // file name for Show, UTF-8 message for Message
+    const char* file = nullptr; // for Show
+    const char* message = nullptr; // UTF-8, for Message
     Sound sound = Sound::Music; // for Sound
 };
 
