@@ -51,12 +51,23 @@ void Game::start()
         return;
     m_view.openSounds();
     m_view.setTimerInterval(Timer::Flash, kPromptFlashMs); // started by each prompt
+    startMusic();
+    m_round.setPace(kPaces.at(static_cast<std::size_t>(paceOf(m_chosenPace))));
+}
+
+void Game::startMusic()
+{
     // Any length loops: a long music file only makes a long period.
     const int period = m_view.soundLengthMs(Sound::Music);
     m_view.playSound(Sound::Music);
     m_view.setTimerInterval(Timer::Music, period);
     m_view.setTimerEnabled(Timer::Music, true);
-    m_round.setPace(kPaces.at(static_cast<std::size_t>(paceOf(m_chosenPace))));
+}
+
+void Game::soundArrived(Sound sound)
+{
+    if (sound == Sound::Music && !m_ended)
+        startMusic();
 }
 
 void Game::windowShown()

@@ -46,6 +46,9 @@ public:
     // The picture a story waits for has arrived and is shown (for a view
     // whose pictures arrive later).
     void pictureArrived();
+    // A sound has arrived, later than start-up (for a view whose sounds
+    // arrive later): the music starts then, and loops at its length.
+    void soundArrived(Sound sound);
     // A picture cannot be read: the game ends, and the view stops with the
     // player's words for it.
     void pictureUnreadable(const std::string& path, PictureFault why);
@@ -66,6 +69,7 @@ private:
     };
 
     [[nodiscard]] bool takesInput() const { return !m_ended && !m_messageOpen; }
+    void startMusic();
     void resetRound();
     void beginPlay();
     void promptTimerTicked();

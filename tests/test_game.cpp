@@ -212,6 +212,12 @@ private slots:
         QCOMPARE(play.game.round().pace().baseMs, kLightPace.baseMs);
         play.game.tick(Timer::Music); // from its beginning again
         QCOMPARE(play.view.played.size(), 2u);
+        // Where the music arrives late, it starts then, and loops at its length.
+        play.view.musicMs = 2000;
+        play.game.soundArrived(Sound::Call);
+        QCOMPARE(play.view.played.size(), 2u);
+        play.game.soundArrived(Sound::Music);
+        QVERIFY(play.view.played.size() == 3 && play.view.intervals[int(Timer::Music)] == 2000);
 
         play.game.windowShown();
         play.game.windowShown(); // back from a box or another program: no new round

@@ -61,6 +61,11 @@ void tick(PageGame& page, int timer)
     if (timer >= 0 && timer < kTimerCount)
         page.game().tick(static_cast<Timer>(timer));
 }
+void soundArrived(PageGame& page, int sound)
+{
+    if (sound >= 0 && sound < kSoundCount)
+        page.game().soundArrived(static_cast<Sound>(sound));
+}
 void pictureUnreadable(PageGame& page, const std::string& url, int why)
 {
     if (why >= 0 && why < kPictureFaultCount)
@@ -179,6 +184,7 @@ EMSCRIPTEN_BINDINGS(pokori)
         .function("tick", &tick)
         .function("messageDismissed", &forward<&Game::messageDismissed>)
         .function("pictureArrived", &forward<&Game::pictureArrived>)
+        .function("soundArrived", &soundArrived)
         .function("pictureUnreadable", &pictureUnreadable);
     emscripten::function("page", &page);
 }
