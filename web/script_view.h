@@ -38,5 +38,5 @@ private:
     std::array<std::string, kKeptPictures> m_keptPictures; // by slot, the page's names
 };
 
-// The page's name for a file the game names: "0.bmp" is "0.png" there.
+// The page's name for a file the game names: "0.bmp" is "0.svg" there.
 [[nodiscard]] std::string pageFileName(std::string_view gameName);

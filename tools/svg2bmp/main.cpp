@@ -1,13 +1,15 @@
-// svg2bmp: renders an SVG picture into a 24-bit BMP for the game, or into
-// a PNG for the web page where the output's name ends in .png.
+// svg2bmp: renders an SVG picture into a 24-bit BMP for the game, or where
+// the output's name ends in .svg, rewrites it for the web page into an SVG
+// that browsers draw alike (web_svg.h).
 //
-//   svg2bmp IN.svg OUT.bmp|OUT.png WIDTH HEIGHT [--defs PARTS.svg]
+//   svg2bmp IN.svg OUT.bmp|OUT.svg WIDTH HEIGHT [--defs PARTS.svg]
 //
 // With --defs, the content of the <defs> of PARTS.svg is added to the
 // picture first, so pictures can <use> the shared character parts.
 
 #include "tools/svg2bmp/render.h"
 #include "tools/svg2bmp/shared_defs.h"
+#include "tools/svg2bmp/web_svg.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -49,7 +51,7 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments().mid(1);
     const bool withDefs = args.size() == 6 && args[4] == QLatin1String("--defs");
     if (args.size() != 4 && !withDefs)
-        return fail(QStringLiteral("usage: svg2bmp IN.svg OUT.bmp|OUT.png WIDTH HEIGHT [--defs PARTS.svg]"));
+        return fail(QStringLiteral("usage: svg2bmp IN.svg OUT.bmp|OUT.svg WIDTH HEIGHT [--defs PARTS.svg]"));
 
     const QString& inPath = args[0];
     const QString& outPath = args[1];
@@ -76,10 +78,19 @@ int main(int argc, char* argv[])
     }
 
     QString error;
+    if (outPath.endsWith(QLatin1String(".svg"))) {
+        const auto page = webSvg(*svg, *width, *height, error);
+        if (!page)
+            return fail(QStringLiteral("%1: %2").arg(inPath, error));
+        QFile out(outPath);
+        if (!out.open(QIODevice::WriteOnly) || out.write(page->toUtf8()) < 0 || !out.flush())
+            return fail(QStringLiteral("cannot write %1").arg(outPath));
+        return 0;
+    }
     const auto image = renderSvg(*svg, *width, *height, error);
     if (!image)
         return fail(QStringLiteral("%1: %2").arg(inPath, error));
-    if (!image->save(outPath, outPath.endsWith(QLatin1String(".png")) ? "PNG" : "BMP"))
+    if (!image->save(outPath, "BMP"))
         return fail(QStringLiteral("cannot write %1").arg(outPath));
     return 0;
 }
