@@ -18,9 +18,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QHash>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
@@ -37,15 +37,28 @@ namespace {
 constexpr int kStartups = 10;
 constexpr int kMemoryRounds = 5;
 constexpr int kPicturePresses = 1000;
-constexpr int kMixerPresses = 200;
 constexpr int kServerPresses = 120;
 constexpr int kGaps = 60;
 constexpr int kMusicRestarts = 20;
 constexpr int kMusicMs = 1000;
 constexpr int kIdleSeconds = 10;
-// A fast player's pace: as often as a finger can click.
-constexpr int kFastPressMs = 80;
 constexpr double kMiB = 1024.0 * 1024.0;
+
+// A press or a release of the left button in the middle of a widget, handed
+// to it as the window hands it a player's.
+void mouse(QWidget* widget, QEvent::Type type)
+{
+    const QPointF middle = QRectF(widget->rect()).center();
+    QMouseEvent event(type, middle, widget->mapToGlobal(middle), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget* widget)
+{
+    mouse(widget, QEvent::MouseButtonPress);
+    mouse(widget, QEvent::MouseButtonRelease);
+}
 
 // The game window as main.cpp makes and shows it, over the given folder,
 // with message boxes that close at once so that the benchmark plays on.
@@ -60,8 +73,8 @@ struct BenchGame {
     // A fresh round: back to the title, then into play.
     void startRound()
     {
-        QTest::mouseClick(controls().scenePicture, Qt::LeftButton);
-        QTest::mouseClick(controls().titlePicture, Qt::LeftButton, {}, QPoint(100, 100));
+        click(controls().scenePicture);
+        click(controls().titlePicture);
     }
     // The second of the paces, heavy: prompts come fastest.
     void chooseHeavyPace() { controls().paceButtons[1]->click(); }
@@ -102,50 +115,6 @@ bool waitStill(const std::function<bool()>& done)
     return true;
 }
 
-// Starts a round, silences every sound and presses the action buttons in
-// turn, each from silence, handing over the ms from each press to its first
-// sound heard by the watch; false when a sound never came. The music stays
-// silent: Qt's events wait meanwhile, and with them its timer.
-bool pressFromSilence(BenchGame& game, SoundWatch& watch, int presses, int bufferFrames,
-                      const std::function<void(double ms)>& heard)
-{
-    game.startRound();
-    Mix_HaltChannel(-1);
-    // Silence is seen just after a buffer was heard; pressing then would
-    // always wait a whole buffer. A random pause spreads the presses over it.
-    std::mt19937 engine(20240601);
-    std::uniform_int_distribution<int> pauseUs(0, 1'000'000 * bufferFrames / AudioDevice::kFrequency);
-    for (int i = 0; i < presses; ++i) {
-        const int action = i % kActionCount;
-        if (!waitStill([&] { return watch.settled(); })) {
-            std::fprintf(stderr, "the output never fell silent\n");
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(engine)));
-        watch.arm();
-        const qint64 pressed = steadyNs();
-        QTest::mousePress(game.controls().actionButtons[action], Qt::LeftButton);
-        if (!waitStill([&] { return watch.firstSound() != 0; })) {
-            std::fprintf(stderr, "press %d: no sound was heard\n", i);
-            return false;
-        }
-        heard(double(watch.firstSound() - pressed) / 1e6);
-        QTest::mouseRelease(game.controls().actionButtons[action], Qt::LeftButton);
-        Mix_HaltChannel(action + 1); // silence for the next press to start from
-    }
-    return true;
-}
-
-// The underruns the benchmark's sound server has logged so far: at log
-// level debug it notes each one of a playback stream as "... underrun of".
-qsizetype serverUnderruns()
-{
-    QFile log(qEnvironmentVariable("POKORI_SERVER_LOG"));
-    if (!log.open(QIODevice::ReadOnly))
-        qFatal("cannot read the sound server's log");
-    return log.readAll().count(" underrun of ");
-}
-
 int measureStartup()
 {
     BenchGame game;
@@ -168,26 +137,17 @@ int measurePressToPicture()
     for (int i = 0; i < kPicturePresses; ++i) {
         ActionButton* button = game.controls().actionButtons[i % kActionCount];
         const qint64 pressed = steadyNs();
-        QTest::mousePress(button, Qt::LeftButton);
+        mouse(button, QEvent::MouseButtonPress);
         scene->repaint();
         reportSample(QStringLiteral("press to picture"), double(steadyNs() - pressed) / 1e6);
         if (scene->pixmap().cacheKey() == idleScene) {
             std::fprintf(stderr, "press %d: the scene did not change\n", i);
             return 1;
         }
-        QTest::mouseRelease(button, Qt::LeftButton);
+        mouse(button, QEvent::MouseButtonRelease);
         scene->repaint();
     }
     return 0;
-}
-
-int measurePressToMixer()
-{
-    BenchGame game;
-    MixerWatch watch;
-    const bool heard = pressFromSilence(game, watch, kMixerPresses, AudioDevice::kBufferFrames,
-                                        [](double ms) { reportSample(QStringLiteral("press to mixer"), ms); });
-    return heard ? 0 : 1;
 }
 
 // The gap between two prompts against the gap drawn, and how long each
@@ -286,9 +246,9 @@ int measureMemory()
         for (int tick = 1; tick <= kTicksPerRound; ++tick) {
             for (int press = 0; press < 3; ++press) {
                 ActionButton* button = c.actionButtons[game.window.round().currentAction()];
-                QTest::mousePress(button, Qt::LeftButton);
+                mouse(button, QEvent::MouseButtonPress);
                 hold(c.scenePicture->pixmap());
-                QTest::mouseRelease(button, Qt::LeftButton);
+                mouse(button, QEvent::MouseButtonRelease);
                 hold(c.scenePicture->pixmap());
                 QCoreApplication::processEvents();
             }
@@ -330,61 +290,54 @@ int measureIdleCpu()
     return game.window.sound(Sound::Music).isPlaying() ? 0 : 1; // the music played all along
 }
 
-// Through the sound server PULSE_SERVER names, with the mixer's buffer of
-// the given size: the underruns over a heavy round of fast right presses in
-// real time, with the music playing; then presses from silence, each timed
-// until the server plays its sound, beside the latency the server reports
-// for the game's stream.
-int measureThroughServer(int bufferFrames)
+// Through the sound server PULSE_SERVER names: presses on the action
+// buttons in turn, each from silence, each timed until the server plays its
+// sound. The music stays silent: Qt's events wait meanwhile, and with them
+// its timer.
+int measurePressToServer()
 {
     qputenv("SDL_AUDIODRIVER", "pulseaudio");
-    // Opened before the game's own, it is the device the game then shares:
-    // SDL_mixer counts a second opening with the same format and channels,
-    // and keeps the first one's buffer.
-    const AudioDevice audio(kSoundCount, bufferFrames);
-    if (!audio.isOpen())
-        return 1;
     BenchGame game;
-    game.chooseHeavyPace();
-    game.startRound();
-    const Round& round = game.window.round();
-    const qsizetype before = serverUnderruns();
-    QTimer presser;
-    QObject::connect(&presser, &QTimer::timeout,
-                     [&] { QTest::mouseClick(game.controls().actionButtons[round.currentAction()], Qt::LeftButton); });
-    presser.start(kFastPressMs);
-    if (!runFor(2 * kTicksPerRound * (kHeavyPace.baseMs + kHeavyPace.spreadMs),
-                [&] { return round.ticks() >= kTicksPerRound; }))
-        return 1;
-    presser.stop();
-    reportSample(serverFigure("underruns", bufferFrames), double(serverUnderruns() - before));
-
     ServerWatch watch;
-    const bool heard = pressFromSilence(game, watch, kServerPresses, bufferFrames, [&](double ms) {
-        reportSample(serverFigure("press to server", bufferFrames), ms);
-        reportSample(serverFigure("server latency", bufferFrames), watch.gameStreamLatencyMs());
-    });
-    return heard ? 0 : 1;
+    game.startRound();
+    Mix_HaltChannel(-1);
+    // Silence is seen just after a buffer was heard; pressing then would
+    // always wait a whole buffer. A random pause spreads the presses over it.
+    std::mt19937 engine(20240601);
+    std::uniform_int_distribution<int> pauseUs(0, 1'000'000 * AudioDevice::kBufferFrames / AudioDevice::kFrequency);
+    for (int i = 0; i < kServerPresses; ++i) {
+        ActionButton* button = game.controls().actionButtons[i % kActionCount];
+        if (!waitStill([&] { return watch.settled(); })) {
+            std::fprintf(stderr, "the output never fell silent\n");
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(engine)));
+        watch.arm();
+        const qint64 pressed = steadyNs();
+        mouse(button, QEvent::MouseButtonPress);
+        if (!waitStill([&] { return watch.firstSound() != 0; })) {
+            std::fprintf(stderr, "press %d: no sound was heard\n", i);
+            return 1;
+        }
+        reportSample(QStringLiteral("press to server"), double(watch.firstSound() - pressed) / 1e6);
+        mouse(button, QEvent::MouseButtonRelease);
+        Mix_HaltChannel(i % kActionCount + 1); // silence for the next press to start from
+    }
+    return 0;
 }
 
 } // namespace
 
 const QList<Measure>& measures()
 {
-    static const QList<Measure> all = [] {
-        QList<Measure> list{
-            {QStringLiteral("start-up"), measureStartup, kStartups, true},
-            {QStringLiteral("press to picture"), measurePressToPicture},
-            {QStringLiteral("press to mixer"), measurePressToMixer},
-            {QStringLiteral("prompt timing"), measurePromptTiming}, // and "flash"
-            {QStringLiteral("music restart"), measureMusicRestart},
-            {QStringLiteral("memory"), measureMemory, kMemoryRounds}, // and "pictures and sounds held"
-            {QStringLiteral("idle CPU"), measureIdleCpu},
-        };
-        for (const int frames : kServerBuffers) // and "press to server N", "server latency N"
-            list.append(
-                {serverFigure("underruns", frames), [frames] { return measureThroughServer(frames); }, 1, false, true});
-        return list;
-    }();
+    static const QList<Measure> all{
+        {QStringLiteral("start-up"), measureStartup, kStartups, true},
+        {QStringLiteral("press to picture"), measurePressToPicture},
+        {QStringLiteral("prompt timing"), measurePromptTiming}, // and "flash"
+        {QStringLiteral("music restart"), measureMusicRestart},
+        {QStringLiteral("memory"), measureMemory, kMemoryRounds}, // and "pictures and sounds held"
+        {QStringLiteral("idle CPU"), measureIdleCpu},
+        {QStringLiteral("press to server"), measurePressToServer, 1, false, true},
+    };
     return all;
 }

@@ -18,12 +18,3 @@ struct Measure {
 
 // Every measuring process the benchmark runs, in order.
 [[nodiscard]] const QList<Measure>& measures();
-
-// The mixer's buffer sizes tried through the sound server, in frames.
-inline constexpr int kServerBuffers[] = {256, 512, 1024};
-
-// A server figure's name for one of them: "<figure> N".
-[[nodiscard]] inline QString serverFigure(const char* figure, int frames)
-{
-    return QStringLiteral("%1 %2").arg(QLatin1String(figure)).arg(frames);
-}

@@ -123,25 +123,3 @@ ServerWatch::~ServerWatch()
     pa_context_unref(m_context);
     pa_threaded_mainloop_free(m_loop);
 }
-
-double ServerWatch::gameStreamLatencyMs()
-{
-    struct Query {
-        pa_threaded_mainloop* loop;
-        double ms = -1;
-    } query{m_loop};
-    const auto reply = [](pa_context*, const pa_sink_input_info* info, int last, void* data) {
-        auto* q = static_cast<Query*>(data);
-        // The game's is the only playback stream on the benchmark's server.
-        if (last == 0)
-            q->ms = double(info->buffer_usec + info->sink_usec) / 1000.0;
-        pa_threaded_mainloop_signal(q->loop, 0);
-    };
-    pa_threaded_mainloop_lock(m_loop);
-    pa_operation* asking = pa_context_get_sink_input_info_list(m_context, reply, &query);
-    while (pa_operation_get_state(asking) == PA_OPERATION_RUNNING)
-        pa_threaded_mainloop_wait(m_loop);
-    pa_operation_unref(asking);
-    pa_threaded_mainloop_unlock(m_loop);
-    return query.ms;
-}

@@ -58,10 +58,6 @@ public:
     ServerWatch();
     ~ServerWatch();
 
-    // The latency the server reports for the game's stream, in ms: what
-    // waits in the stream's buffer plus the sink's own latency.
-    [[nodiscard]] double gameStreamLatencyMs();
-
 private:
     pa_threaded_mainloop* m_loop;
     pa_context* m_context;

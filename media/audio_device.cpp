@@ -14,7 +14,7 @@ constexpr int kOutputChannels = 1;
 
 } // namespace
 
-AudioDevice::AudioDevice(int mixerChannels, int bufferFrames)
+AudioDevice::AudioDevice(int mixerChannels)
 {
     // SDL would otherwise swallow SIGINT and SIGTERM, and the game would not
     // end when the desktop asks it to.
@@ -23,7 +23,7 @@ AudioDevice::AudioDevice(int mixerChannels, int bufferFrames)
         std::fprintf(stderr, "pokori-rescue: no audio, playing silently (%s)\n", SDL_GetError());
         return;
     }
-    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kOutputChannels, bufferFrames) != 0) {
+    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kOutputChannels, kBufferFrames) != 0) {
         std::fprintf(stderr, "pokori-rescue: no audio device, playing silently (%s)\n", Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;

@@ -6,14 +6,14 @@
 class AudioDevice {
 public:
     static constexpr int kFrequency = 44100;
-    // 1024 frames (23.2 ms): through a sound server on a two-core machine,
-    // 512 underran now and then in a heavy round of fast presses and 1024
-    // did not, and a press still reaches the server within about 30 ms
-    // (scripts/bench measures 256, 512 and 1024).
+    // 1024 frames (23.2 ms): through a sound server, in heavy rounds of
+    // fast presses on a two-core machine busy with builds (load 2 to 3),
+    // 256 underran in each of four rounds, 10 to 53 times; 512 in six of
+    // seven, up to 30 times; 1024 in five of seven, once each but 8 times
+    // in one. A press still reaches the server within about 30 ms.
     static constexpr int kBufferFrames = 1024;
 
-    // bufferFrames: the mixer's buffer; only the benchmark asks for another.
-    explicit AudioDevice(int mixerChannels, int bufferFrames = kBufferFrames);
+    explicit AudioDevice(int mixerChannels);
     ~AudioDevice();
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;

@@ -2,10 +2,10 @@
 # packaging/tests/sound-server-test): a PulseAudio for one run, as any user,
 # root included, with a null sink in the game's format whose monitor is the
 # default source, reached only on a socket in a temporary folder that is also
-# its home, logging at debug level.
+# its home.
 #
-#   start_sound_server   exports PULSE_SERVER and SOUND_SERVER_LOG; returns 1,
-#                        with the server's complaint on stderr, if it cannot start
+#   start_sound_server   exports PULSE_SERVER; returns 1, with the server's
+#                        complaint on stderr, if it cannot start
 #   stop_sound_server    stops it and removes its folder (safe to call twice)
 
 sound_server_dir=
@@ -25,8 +25,7 @@ CONFIG
   HOME=$sound_server_dir XDG_RUNTIME_DIR=$sound_server_dir PULSE_RUNTIME_PATH=$sound_server_dir \
     XDG_CONFIG_HOME=$sound_server_dir \
     pulseaudio -n -F "$sound_server_dir/server.pa" --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
-    --disallow-exit --log-level=debug --log-target="file:$sound_server_dir/server.log" \
-    2>"$sound_server_dir/start.log" &
+    --disallow-exit 2>"$sound_server_dir/server.log" &
   sound_server_pid=$!
   for _ in $(seq 50); do
     [ -S "$sound_server_dir/native" ] && break
@@ -34,10 +33,10 @@ CONFIG
     sleep 0.1
   done
   if [ ! -S "$sound_server_dir/native" ]; then
-    cat "$sound_server_dir/start.log" >&2
+    cat "$sound_server_dir/server.log" >&2
     return 1
   fi
-  export PULSE_SERVER=unix:$sound_server_dir/native SOUND_SERVER_LOG=$sound_server_dir/server.log
+  export PULSE_SERVER=unix:$sound_server_dir/native
 }
 
 stop_sound_server() {
