@@ -2,14 +2,13 @@
 // sound channels, with the game made as main.cpp makes it.
 #include "bench/figures.h"
 
-#include "app/action_button.h"
-#include "app/game_window.h"
-#include "app/picture_box.h"
 #include "bench/measuring.h"
 #include "bench/sound_watch.h"
-#include "media/asset_error.h"
+#include "desktop/action_button.h"
+#include "desktop/game_timer.h"
+#include "desktop/game_window.h"
+#include "desktop/picture_box.h"
 #include "media/audio_device.h"
-#include "media/game_timer.h"
 #include "round/random_source.h"
 #include "round/rules.h"
 #include "samples/sample_files.h"
@@ -65,19 +64,19 @@ void click(QWidget* widget)
 struct BenchGame {
     explicit BenchGame(const QString& assetDir = QStringLiteral(POKORI_RUNTIME_DIR))
         : window(
-            random, [](QWidget*, const QString&) {}, [](const AssetError&) { qFatal("a picture is broken"); }, assetDir)
+            random, [](QWidget*, const QString&) {}, [](QWidget*, const QString&) { qFatal("a picture is broken"); },
+            assetDir)
     {
         window.start();
-        window.show();
     }
     // A fresh round: back to the title, then into play.
     void startRound()
     {
-        click(controls().scenePicture);
-        click(controls().titlePicture);
+        click(controls()[Control::ScenePicture]);
+        click(controls()[Control::TitlePicture]);
     }
     // The second of the paces, heavy: prompts come fastest.
-    void chooseHeavyPace() { controls().paceButtons[1]->click(); }
+    void chooseHeavyPace() { controls().as<QPushButton>(Control::HeavyPaceButton)->click(); }
     [[nodiscard]] const WindowControls& controls() const { return window.controls(); }
     [[nodiscard]] GameTimer& timer(const char* name) { return *window.findChild<GameTimer*>(QLatin1String(name)); }
 
@@ -129,13 +128,13 @@ int measurePressToPicture()
 {
     BenchGame game;
     game.startRound();
-    PictureBox* scene = game.controls().scenePicture;
+    auto* scene = game.controls().as<PictureBox>(Control::ScenePicture);
     // Shown on the screen, so that a repaint paints at once; not measured.
     if (!runFor(1000, [&] { return game.window.windowHandle()->isExposed(); }))
         return 1;
     const qint64 idleScene = scene->pixmap().cacheKey();
     for (int i = 0; i < kPicturePresses; ++i) {
-        ActionButton* button = game.controls().actionButtons[i % kActionCount];
+        QWidget* button = game.controls()[actionButton(i % kActionCount)];
         const qint64 pressed = steadyNs();
         mouse(button, QEvent::MouseButtonPress);
         scene->repaint();
@@ -241,21 +240,21 @@ int measureMemory()
         QHash<qint64, qsizetype> pictureBytes; // by cache key: a shared picture once
         const auto hold
             = [&](const QPixmap& picture) { pictureBytes[picture.cacheKey()] = picture.toImage().sizeInBytes(); };
-        hold(c.titlePicture->pixmap());
+        hold(c.as<PictureBox>(Control::TitlePicture)->pixmap());
         // Three right presses a prompt reach the best ending.
         for (int tick = 1; tick <= kTicksPerRound; ++tick) {
             for (int press = 0; press < 3; ++press) {
-                ActionButton* button = c.actionButtons[game.window.round().currentAction()];
+                QWidget* button = c[actionButton(game.window.round().currentAction())];
                 mouse(button, QEvent::MouseButtonPress);
-                hold(c.scenePicture->pixmap());
+                hold(c.as<PictureBox>(Control::ScenePicture)->pixmap());
                 mouse(button, QEvent::MouseButtonRelease);
-                hold(c.scenePicture->pixmap());
+                hold(c.as<PictureBox>(Control::ScenePicture)->pixmap());
                 QCoreApplication::processEvents();
             }
             emit game.timer("promptTimer").tick();
             QCoreApplication::processEvents();
         }
-        hold(c.scenePicture->pixmap());
+        hold(c.as<PictureBox>(Control::ScenePicture)->pixmap());
         double bytes = 0;
         for (const qsizetype picture : pictureBytes)
             bytes += double(picture);
@@ -306,7 +305,7 @@ int measurePressToServer()
     std::mt19937 engine(20240601);
     std::uniform_int_distribution<int> pauseUs(0, 1'000'000 * AudioDevice::kBufferFrames / AudioDevice::kFrequency);
     for (int i = 0; i < kServerPresses; ++i) {
-        ActionButton* button = game.controls().actionButtons[i % kActionCount];
+        QWidget* button = game.controls()[actionButton(i % kActionCount)];
         if (!waitStill([&] { return watch.settled(); })) {
             std::fprintf(stderr, "the output never fell silent\n");
             return 1;

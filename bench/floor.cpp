@@ -6,10 +6,10 @@
 // shaping that any program showing Japanese text pays for. Once that first
 // frame is drawn it reports the steady clock ("start-up floor") and its peak
 // memory ("memory floor"), and quits.
-#include "app/game_application.h"
-#include "app/game_font.h"
-#include "app/game_window.h"
 #include "bench/measuring.h"
+#include "desktop/game_application.h"
+#include "desktop/game_font.h"
+#include "desktop/game_window.h"
 #include "game/game_info.h"
 #include "media/audio_device.h"
 

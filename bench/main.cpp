@@ -9,9 +9,9 @@
 // POKORI_WEB_PAGE names (scripts/bench builds it), and are measured in
 // Chromium by web_figures.py, a child like the others. Without them those
 // figures are skipped.
-#include "app/game_application.h"
 #include "bench/figures.h"
 #include "bench/measuring.h"
+#include "desktop/game_application.h"
 #include "media/audio_device.h"
 
 #include <QCoreApplication>

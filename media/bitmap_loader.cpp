@@ -1,6 +1,5 @@
 #include "media/bitmap_loader.h"
 
-#include <QBuffer>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -44,7 +44,10 @@ struct BitmapHeader {
     [[nodiscard]] bool known() const { return infoSize == kCoreHeaderSize || infoSize >= kInfoHeaderSize; }
 };
 
-BitmapHeader headerOf(const QByteArray& bytes)
+// The longest header Qt reads, BITMAPV5HEADER, after the file header.
+constexpr qint64 kLongestHeaders = kFileHeaderSize + 124;
+
+BitmapHeader headerOf(const QByteArray& bytes, qint64 fileSize)
 {
     QDataStream in(bytes);
     in.setByteOrder(QDataStream::LittleEndian);
@@ -65,7 +68,7 @@ BitmapHeader headerOf(const QByteArray& bytes)
         h.height = std::abs(qint64(height));
         h.topDown = height < 0;
     }
-    h.complete = in.status() == QDataStream::Ok && bytes.size() >= kFileHeaderSize + qint64(h.infoSize);
+    h.complete = in.status() == QDataStream::Ok && fileSize >= kFileHeaderSize + qint64(h.infoSize);
     return h;
 }
 
@@ -88,7 +91,7 @@ qint64 promisedPixelBytes(const BitmapHeader& h)
 
 // Qt's reader shows a cut-off bitmap with its missing rows blank, so a
 // bitmap file must hold all the pixel data its header promises.
-bool cutOff(const BitmapHeader& h, qsizetype fileSize)
+bool cutOff(const BitmapHeader& h, qint64 fileSize)
 {
     return qint64(h.pixelsAt) + promisedPixelBytes(h) > fileSize;
 }
@@ -105,18 +108,25 @@ bool plainRows(const BitmapHeader& h)
         && h.pixelsAt >= kFileHeaderSize + h.infoSize;
 }
 
-// The image Qt's reader makes of plain rows (see plainRows): the rows
-// flipped, then widened to 32 bits. Through RGB888, because Qt converts
-// BGR888 to RGB32 pixel by pixel, but BGR888 to RGB888 and that to RGB32
-// many pixels at a time.
-// The file's bytes are let go as soon as the rows are copied, before the
-// wider picture is made: a picture then costs two copies at once, not three.
-QImage fromPlainRows(QByteArray bytes, const BitmapHeader& h)
+// The image Qt's reader makes of plain rows (see plainRows), read a row at
+// a time, bottom row first, into the picture widened to 32 bits: no copy of
+// the whole file or of its rows is ever held beside the picture. Each row
+// through RGB888, which Qt widens many pixels at a time (BGR888 it widens
+// pixel by pixel).
+Bitmap fromPlainRows(QIODevice& device, const BitmapHeader& h)
 {
-    const auto* bottomRow = reinterpret_cast<const uchar*>(bytes.constData()) + h.pixelsAt;
-    QImage rows = QImage(bottomRow, int(h.width), int(h.height), rowBytes(h), QImage::Format_BGR888).mirrored();
-    bytes = {};
-    return std::move(rows).convertToFormat(QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
+    QImage picture(int(h.width), int(h.height), QImage::Format_RGB32);
+    QImage row(int(h.width), 1, QImage::Format_RGB888); // its line is a file row, padding and all
+    if (picture.isNull() || row.bytesPerLine() != rowBytes(h) || !device.seek(h.pixelsAt))
+        return PictureFault::Broken;
+    for (int y = picture.height() - 1; y >= 0; --y) {
+        if (device.read(reinterpret_cast<char*>(row.bits()), row.bytesPerLine()) != row.bytesPerLine())
+            return PictureFault::CutOff;
+        row.rgbSwap();
+        const QImage wide = row.convertToFormat(QImage::Format_RGB32);
+        std::memcpy(picture.scanLine(y), wide.constScanLine(0), std::size_t(picture.bytesPerLine()));
+    }
+    return picture;
 }
 
 PictureFault fileFault(const QFileInfo& info)
@@ -136,32 +146,33 @@ Bitmap loadBitmap(const QString& path)
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         return fileFault(info);
-    return decodeBitmap(file.readAll());
+    return decodeBitmap(file);
 }
 
-Bitmap decodeBitmap(QByteArray bytes)
+Bitmap decodeBitmap(QIODevice& device)
 {
-    if (bytes.isEmpty())
+    const qint64 size = device.size();
+    const QByteArray head = device.peek(kLongestHeaders);
+    if (size == 0)
         return PictureFault::Empty;
-    if (!bytes.startsWith("BM"))
+    if (!head.startsWith("BM"))
         return PictureFault::NotABitmap;
 
     // Judged by the header alone, before anything is allocated for pixels.
-    const BitmapHeader header = headerOf(bytes);
+    const BitmapHeader header = headerOf(head, size);
     if (!header.complete)
         return PictureFault::CutOff;
     if (!header.known())
         return PictureFault::Broken;
     if (header.width * header.height > kMaxPixels)
         return PictureFault::TooLarge;
-    if (cutOff(header, bytes.size()))
+    if (cutOff(header, size))
         return PictureFault::CutOff;
 
     if (plainRows(header))
-        return fromPlainRows(std::move(bytes), header);
+        return fromPlainRows(device, header);
 
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "bmp");
+    QImageReader reader(&device, "bmp");
     reader.setDecideFormatFromContent(false);
     // Qt's own BMP reader, named: detecting the format would load every image
     // format plugin and ask each one first, for every picture.

@@ -2,7 +2,7 @@
 
 #include "media/picture_fault.h"
 
-#include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 
@@ -15,7 +15,7 @@ using Bitmap = std::variant<QImage, PictureFault>;
 // refused even when its name ends in ".bmp".
 [[nodiscard]] Bitmap loadBitmap(const QString& path);
 
-// The bytes of a bitmap file, decoded. Refuses a cut-off bitmap, and one
-// whose header claims more pixels than a game picture could ever need,
-// before decoding it.
-[[nodiscard]] Bitmap decodeBitmap(QByteArray bytes);
+// A bitmap file read from a device open for reading, from its start.
+// Refuses a cut-off bitmap, and one whose header claims more pixels than a
+// game picture could ever need, before decoding it.
+[[nodiscard]] Bitmap decodeBitmap(QIODevice& device);
