@@ -114,12 +114,12 @@ class PageView {
   }
 
   // The rest, behind the title: the stories' pictures, asked for in the
-  // order they are told, then the sounds, the music, the largest, last.
+  // order they are told, then the sounds, the music, the largest, asked for
+  // last.
   async loadTheRest() {
     await Promise.all(this.page.pictures.map((file) => this.arrival(file)));
     const sounds = this.page.sounds.map((file, sound) => sound).filter((sound) => sound !== this.page.music);
-    await Promise.all(sounds.map((sound) => this.fetchSound(sound)));
-    await this.fetchSound(this.page.music);
+    await Promise.all([...sounds, this.page.music].map((sound) => this.fetchSound(sound)));
   }
 
   async fetchSound(sound) {
@@ -412,7 +412,7 @@ async function tookNewerBuild() {
     document.documentElement.classList.add('failed');
     throw error;
   }
-  const scriptedDraws = test && (() => (test.draws.length ? test.draws.shift() : 0.5));
+  const scriptedDraws = test?.draws && (() => (test.draws.length ? test.draws.shift() : 0.5));
   view.start(new module.Game(view, scriptedDraws));
   if (test) Object.assign(test, {module, page: view.page, view, tick: (timer) => view.timers[timer].tickNow()});
   if (view.stopped) return;
