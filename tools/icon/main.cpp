@@ -9,11 +9,10 @@
 //   pokori-icon ico IN.svg OUT.ico          the Windows icon: 32 x 32 in 2 and
 //                                           16 colours, 16 x 16 in 16 colours
 
+#include "game/window_layout.h"
 #include "tools/icon/ico_writer.h"
 #include "tools/icon/palette.h"
 #include "tools/icon/render.h"
-
-#include "game/window_layout.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -67,13 +67,14 @@ class Server(http.server.ThreadingHTTPServer):
                     return server.released.wait()
                 if fault == 'missing':
                     return self.send_error(404)
-                if not fault:
+                self.path = '/' if fault == 'page' else self.path  # as a host answering any address with its page
+                if fault != 'cut':
                     return super().do_GET()
-                body = pathlib.Path(server.folder, 'index.html' if fault == 'page' else file).read_bytes()
+                body = pathlib.Path(server.folder, file).read_bytes()
                 self.send_response(200)
-                self.send_header('Content-Type', 'text/html' if fault == 'page' else self.guess_type(file))
+                self.send_header('Content-Type', self.guess_type(file))
                 self.end_headers()
-                self.wfile.write(body[:len(body) // 2] if fault == 'cut' else body)
+                self.wfile.write(body[:len(body) // 2])
 
             def end_headers(self):
                 for header in server.headers.items():
@@ -211,14 +212,12 @@ class PageTest(unittest.TestCase):
     def counts(self):
         return self.controls[HITS].text + '/' + self.controls[MISSES].text
 
-    def zoom(self):
-        return float(self.js('return getComputedStyle(document.documentElement).getPropertyValue("--zoom")'))
-
     def test_every_control_is_drawn_from_the_games_table(self):
         self.load()
         window = self.js('return p.window')
         self.assertEqual(self.driver.title, self.js('return p.title'))
-        origin, zoom = self.js('return document.getElementById("window").getBoundingClientRect()'), self.zoom()
+        origin, zoom = self.js('return [document.getElementById("window").getBoundingClientRect(),'
+                               ' +getComputedStyle(document.documentElement).getPropertyValue("--zoom")]')
         self.assertEqual(self.js('return [...document.fonts].map((f) => f.status)'), ['loaded'])
         cap = [look['caption'] for look in self.looks]
         names = {PROMPT_LABEL: f'{cap[PROMPT_LABEL]} {cap[SUFFIX]}', HITS: f'{cap[HIT_CAPTION]} 0',
