@@ -9,6 +9,10 @@ namespace {
 
 constexpr const char* kTitlePicture = "stt.bmp";
 // The kept pictures are named by their slots: 0.bmp, 1.bmp, ...
+[[nodiscard]] std::string keptPicture(int slot)
+{
+    return std::to_string(slot) + ".bmp";
+}
 constexpr int kIdlePicture = 0;
 [[nodiscard]] constexpr int actionPicture(int action)
 {
@@ -42,11 +46,19 @@ std::string Game::aboutText()
     return std::string("ポコリ救出劇：Ver") + kGameVersion + "\r\n制作：ポコリー救出劇 開発チーム";
 }
 
+std::vector<std::string> Game::startUpPictures()
+{
+    std::vector<std::string> files{kTitlePicture};
+    for (int slot = 0; slot < kKeptPictures; ++slot)
+        files.push_back(keptPicture(slot));
+    return files;
+}
+
 void Game::start()
 {
     static_cast<void>(m_view.showPicture(Control::TitlePicture, kTitlePicture)); // shown whenever it arrives
     for (int slot = 0; slot < kKeptPictures && !m_ended; ++slot)
-        m_view.keepPicture(slot, std::to_string(slot) + ".bmp");
+        m_view.keepPicture(slot, keptPicture(slot));
     if (m_ended)
         return;
     m_view.openSounds();

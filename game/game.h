@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 class RandomSource;
 
@@ -54,6 +55,10 @@ public:
     void pictureUnreadable(const std::string& path, PictureFault why);
     // The window is closing: nothing ticks, sounds or happens again.
     void end();
+
+    // The picture files start() reads, the title's first: a view whose files
+    // arrive over a network has them ready before it starts the game.
+    [[nodiscard]] static std::vector<std::string> startUpPictures();
 
     [[nodiscard]] const Round& round() const { return m_round; }
     // The about box's text: the title with the version, then who made it.

@@ -73,3 +73,9 @@ public:
 
 // The one button of a message box, for a view that draws its own.
 inline constexpr char kMessageButtonCaption[] = "OK";
+
+// What a view whose files come over a network says until its title is
+// drawn, and instead, where the game's own code or type does not come.
+inline constexpr char kLoadingText[] = "読み込み中…";
+inline constexpr char kLoadFailedText[]
+    = "ゲームを読み込めませんでした。通信の具合を確かめて、ページを開き直してください。";

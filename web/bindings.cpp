@@ -162,9 +162,10 @@ val page()
     result.set("window", window);
     result.set("controls", controls);
     result.set("pictures", names(kPictureFiles, [](const PictureFile& file) { return file.name; }));
+    result.set("startUpPictures", names(Game::startUpPictures(), [](const std::string& name) { return name; }));
     result.set("sounds", names(kSoundFiles, [](const char* name) { return name; }));
+    result.set("music", static_cast<int>(Sound::Music));
     result.set("timerCount", kTimerCount);
-    result.set("musicTimer", static_cast<int>(Timer::Music));
     result.set("faults", faults);
     return result;
 }

@@ -3,11 +3,15 @@
 // controls the game's module describes, shows and plays what the game asks
 // for, keeps its timers, and tells the game what the player and the timers
 // do, in the game's own words: a control clicked, pressed, released or
-// chosen, a timer's tick, a message box dismissed. Every caption, colour,
-// size, place, text, file name and timing comes from the module.
+// chosen, a timer's tick, a message box dismissed, a picture or the music
+// arrived. Every caption, colour, size, place, text, file name and timing
+// comes from the module. It starts the game as soon as the pictures the game
+// starts with are in, and fetches the rest behind: the stories' pictures,
+// then the sounds, the music last.
 
-// Defined before this script by the browser tests alone: they script the
-// draws and tick the timers themselves, which then never tick on their own.
+// Defined before this script by the browser tests alone, to script the draws,
+// to reach the view and the game, and to hold the timers (timersHeld) so as
+// to tick them at their own word.
 const test = globalThis.pokoriTest;
 
 const px = (pixels) => `${pixels}px`;
@@ -34,7 +38,7 @@ class PageTimer {
   }
   rearm() {
     clearInterval(this.handle);
-    this.handle = this.ticking && !test ? setInterval(this.tick, this.interval) : null;
+    this.handle = this.ticking && !test?.timersHeld ? setInterval(this.tick, this.interval) : null;
   }
   tickNow() {
     if (!this.ticking) throw new Error('a stopped timer cannot tick');
@@ -46,32 +50,44 @@ class PageView {
   constructor(page) {
     this.page = page;
     this.stopped = false; // over a picture that could not be read
+    this.boxesOpened = 0;
     this.window = document.getElementById('window');
     this.announcer = document.getElementById('announcer');
-    this.pictures = new Map(); // by file: {url} or {failure}, a PictureFault
-    this.buffers = []; // by sound; null where it could not be read
-    this.channels = []; // by sound while the sounds are open: {buffer, source}
-    this.audio = new AudioContext();
+    this.arrivals = new Map(); // by picture file: a promise of its arrival
+    this.pictures = new Map(); // by picture file, once arrived: {url} or {failure}, a PictureFault
+    this.soundFiles = []; // by sound, once fetched: its bytes, or null where there are none
+    this.buffers = []; // by sound, once decoded: its samples, or null where they cannot be read
+    this.channels = []; // by sound while the sounds are open: what each plays, if anything
+    this.audio = null; // made at the player's first gesture, as browsers allow
     this.timers = Array.from({length: page.timerCount}, (_, timer) => new PageTimer(() => this.game.tick(timer)));
     const look = page.window;
     Object.assign(this.window.style, {width: px(look.width), height: px(look.height), backgroundColor: look.colour,
       color: look.textColour, fontSize: `${look.pointSize}pt`});
-    this.window.hidden = true; // until the game has set it up
     // From the back to the front: each lies over those before it.
     this.controls = page.controls.map((look, control) => this.makeControl(look, control));
     this.window.addEventListener('contextmenu', (event) => event.preventDefault());
     this.waitForTheFirstGesture();
+    this.fit();
+    addEventListener('resize', () => this.fit());
   }
 
-  // Every picture and sound, before the game starts: the game reads them as
-  // it needs them, at once.
-  async load() {
-    const pictures = this.page.pictures.map(async (file) => this.pictures.set(file, await this.loadPicture(file)));
-    const sounds = this.page.sounds.map(async (file, sound) => { this.buffers[sound] = await this.loadSound(file); });
-    await Promise.all([...pictures, ...sounds, document.fonts.load(`1em pokori`)]);
+  // The window and its message boxes as large as the window fits the
+  // viewport whole. CSS zoom lays text and pictures out again at that size,
+  // so that they are drawn sharp at the screen's density.
+  fit() {
+    const viewport = document.documentElement;
+    const zoom = Math.min(viewport.clientWidth / this.page.window.width, viewport.clientHeight / this.page.window.height);
+    viewport.style.setProperty('--zoom', zoom);
   }
 
-  async loadPicture(file) {
+  // A picture fetched and decoded once, by the first to ask for it.
+  arrival(file) {
+    if (!this.arrivals.has(file))
+      this.arrivals.set(file, this.readPicture(file).then((picture) => this.pictures.set(file, picture)));
+    return this.arrivals.get(file);
+  }
+
+  async readPicture(file) {
     let response;
     try {
       response = await fetch(file);
@@ -79,28 +95,62 @@ class PageView {
       return {failure: this.page.faults.missing};
     }
     if (!response.ok) return {failure: this.page.faults.missing};
-    const picture = new Image();
-    picture.src = URL.createObjectURL(await response.blob());
     try {
+      const picture = new Image();
+      picture.src = URL.createObjectURL(await response.blob());
       await picture.decode();
+      // A picture cut short decodes as far as it goes; a bitmap needs it all.
+      (await createImageBitmap(picture)).close();
+      return {url: picture.src};
     } catch {
       return {failure: this.page.faults.broken};
     }
-    return {url: picture.src};
   }
 
-  async loadSound(file) {
+  // What the game starts with: the pictures it reads at start-up, and the
+  // page's type. Throws where the type cannot be had.
+  async loadStartUp() {
+    await Promise.all([...this.page.startUpPictures.map((file) => this.arrival(file)), document.fonts.load('1em pokori')]);
+  }
+
+  // The rest, behind the title: the stories' pictures, asked for in the
+  // order they are told, then the sounds, the music, the largest, asked for
+  // last.
+  async loadTheRest() {
+    await Promise.all(this.page.pictures.map((file) => this.arrival(file)));
+    const sounds = this.page.sounds.map((file, sound) => sound).filter((sound) => sound !== this.page.music);
+    await Promise.all([...sounds, this.page.music].map((sound) => this.fetchSound(sound)));
+  }
+
+  async fetchSound(sound) {
     try {
-      const response = await fetch(file);
-      return response.ok ? await this.audio.decodeAudioData(await response.arrayBuffer()) : null;
+      const response = await fetch(this.page.sounds[sound]);
+      this.soundFiles[sound] = response.ok ? await response.arrayBuffer() : null;
     } catch {
-      return null; // silent, as a sound that cannot be read is
+      this.soundFiles[sound] = null;
     }
+    await this.decodeSound(sound);
+  }
+
+  // A sound is decoded once it is in and the player has made the first
+  // gesture, whichever comes last, and is heard from then on; the music
+  // starts then, and its loop is counted from then.
+  async decodeSound(sound) {
+    const bytes = this.soundFiles[sound];
+    if (!this.audio || bytes === undefined || this.buffers[sound] !== undefined) return;
+    this.buffers[sound] = null;
+    try {
+      if (bytes) this.buffers[sound] = await this.audio.decodeAudioData(bytes);
+    } catch {
+      return; // silent, as a sound that cannot be read is
+    }
+    if (sound === this.page.music && this.buffers[sound]) this.game.soundArrived(sound);
   }
 
   start(game) {
     this.game = game;
     game.start();
+    document.documentElement.classList.add('started');
     if (this.stopped) return; // nothing of the window behind the error
     this.window.hidden = false;
     game.windowShown();
@@ -209,17 +259,23 @@ class PageView {
       element.addEventListener(type, (event) => up(event.pointerId, Infinity));
   }
 
-  // Browsers hold every sound until the player's first gesture: the music,
-  // started at start-up, begins then, and its loop is counted from then.
+  // Browsers let a page sound only from a gesture that they count as the
+  // player's (HTML's activation-triggering events): a key other than Escape
+  // going down, a mouse button going down, any other pointer coming up.
   waitForTheFirstGesture() {
+    const activates = (event) => (event.type === 'keydown' ? event.key !== 'Escape'
+      : (event.pointerType === 'mouse') === (event.type === 'pointerdown'));
     for (const type of ['pointerdown', 'pointerup', 'keydown']) {
-      addEventListener(type, () => this.audio.state === 'suspended' && this.audio.resume(), true);
+      addEventListener(type, (event) => {
+        if (!activates(event)) return;
+        if (this.audio) {
+          if (this.audio.state === 'suspended') this.audio.resume();
+          return;
+        }
+        this.audio = new AudioContext();
+        this.page.sounds.forEach((file, sound) => this.decodeSound(sound));
+      }, true);
     }
-    this.audio.addEventListener('statechange', () => {
-      if (this.audio.state !== 'running' || this.heard) return;
-      this.heard = true;
-      this.timers[this.page.musicTimer].rearm();
-    });
   }
 
   // What the game asks of its view (game/game_view.h).
@@ -246,23 +302,30 @@ class PageView {
     if (picture.failure !== undefined) this.game.pictureUnreadable(new URL(file, location.href).href, picture.failure);
   }
 
+  // A picture not yet in is shown when it arrives, and the story told on.
   showPicture(control, file) {
     const picture = this.pictures.get(file);
+    if (!picture) {
+      this.arrival(file).then(() => this.showPicture(control, file) && this.game.pictureArrived());
+      return false;
+    }
     if (picture.failure !== undefined) this.game.pictureUnreadable(new URL(file, location.href).href, picture.failure);
     else this.controls[control].firstChild.src = picture.url;
     return true;
   }
 
+  // Each sound plays on a channel of its own, silent until it is heard.
   openSounds() {
-    this.channels = this.buffers.map((buffer) => ({buffer, source: null}));
+    this.channels = this.page.sounds.map(() => ({source: null}));
   }
 
   playSound(sound) {
     const channel = this.channels[sound];
-    if (!channel?.buffer) return;
+    const buffer = this.buffers[sound];
+    if (!channel || !buffer) return;
     channel.source?.stop(); // its own sound alone is cut off
     const source = this.audio.createBufferSource();
-    source.buffer = channel.buffer;
+    source.buffer = buffer;
     source.connect(this.audio.destination);
     source.onended = () => { if (channel.source === source) channel.source = null; };
     source.start();
@@ -270,7 +333,7 @@ class PageView {
   }
 
   soundLengthMs(sound) {
-    const buffer = this.channels[sound]?.buffer;
+    const buffer = this.buffers[sound];
     return buffer ? Math.round(buffer.duration * 1000) : 0;
   }
 
@@ -298,25 +361,63 @@ class PageView {
     this.openBox(text);
   }
 
+  // Over the middle of the window, at its scale, named by the game's title
+  // and described by its text; the window has the focus again once the last
+  // box is closed.
   openBox(text) {
     const box = document.getElementById('message').content.firstElementChild.cloneNode(true);
-    box.querySelector('h1').textContent = this.page.title;
-    box.querySelector('p').textContent = text;
+    const id = `message-${++this.boxesOpened}`;
+    const title = Object.assign(box.querySelector('h1'), {id: `${id}-title`, textContent: this.page.title});
+    const said = Object.assign(box.querySelector('p'), {id: `${id}-text`, textContent: text});
+    box.setAttribute('aria-labelledby', title.id);
+    box.setAttribute('aria-describedby', said.id);
     box.querySelector('button').textContent = this.page.messageButton;
-    box.addEventListener('close', () => box.remove());
+    box.style.fontSize = `${this.page.window.pointSize}pt`;
+    box.style.maxWidth = px(this.page.window.width);
+    box.addEventListener('close', () => {
+      box.remove();
+      if (!document.querySelector('dialog')) this.window.focus();
+    });
     document.body.append(box);
     box.showModal();
     return box;
   }
 }
 
+// A newer build waiting in the service worker takes over at the page's
+// start, before any round, and the page starts again in it; not where
+// another page of the game still runs the build before.
+async function tookNewerBuild() {
+  const waiting = navigator.serviceWorker && (await navigator.serviceWorker.getRegistration())?.waiting;
+  if (!waiting) return false;
+  const took = await new Promise((resolve) => {
+    waiting.addEventListener('statechange', () => ['activated', 'redundant'].includes(waiting.state)
+      && resolve(waiting.state === 'activated'));
+    navigator.serviceWorker.addEventListener('message', () => resolve(false), {once: true});
+    waiting.postMessage('take over');
+  });
+  if (took) location.reload();
+  return took;
+}
+
 (async () => {
-  const module = await createPokori();
-  const page = module.page();
-  const view = new PageView(page);
-  await view.load();
-  const scriptedDraws = test && (() => (test.draws.length ? test.draws.shift() : 0.5));
+  if (await tookNewerBuild()) return;
+  let module, view;
+  try {
+    module = await createPokori();
+    view = new PageView(module.page());
+    await view.loadStartUp();
+  } catch (error) {
+    // The code or the type has not come: the page says so, in the system's type.
+    document.documentElement.classList.add('failed');
+    throw error;
+  }
+  const scriptedDraws = test?.draws && (() => (test.draws.length ? test.draws.shift() : 0.5));
   view.start(new module.Game(view, scriptedDraws));
-  if (test) Object.assign(test, {module, page, view, tick: (timer) => view.timers[timer].tickNow()});
+  if (test) Object.assign(test, {module, page: view.page, view, tick: (timer) => view.timers[timer].tickNow()});
+  if (view.stopped) return;
+  await view.loadTheRest();
+  if (test) test.loaded = true;
+  // Kept for the next visit only now, so that nothing is fetched twice.
   navigator.serviceWorker?.register('service_worker.js');
 })();

@@ -1,15 +1,22 @@
 // pokori-icon: makes the game's icon files from its SVG source.
 //
-//   pokori-icon png IN.svg OUT.png SIZE   one square PNG for the desktop theme
-//   pokori-icon ico IN.svg OUT.ico        the Windows icon: 32 x 32 in 2 and
-//                                         16 colours, 16 x 16 in 16 colours
+//   pokori-icon png IN.svg OUT.png SIZE     one square PNG for the desktop theme
+//   pokori-icon padded IN.svg OUT.png SIZE  one for home screens that cut it to
+//                                           a shape of their own (a web app's
+//                                           maskable icon, Apple's touch icon):
+//                                           the picture small enough for any
+//                                           cut, on the game window's colour
+//   pokori-icon ico IN.svg OUT.ico          the Windows icon: 32 x 32 in 2 and
+//                                           16 colours, 16 x 16 in 16 colours
 
+#include "game/window_layout.h"
 #include "tools/icon/ico_writer.h"
 #include "tools/icon/palette.h"
 #include "tools/icon/render.h"
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTextStream>
 
 namespace {
@@ -20,15 +27,27 @@ int fail(const QString& message)
     return 1;
 }
 
-int writePng(const QString& svg, const QString& out, const QString& sizeText)
+// A mask keeps at least the circle of 80% of the icon's width about its
+// middle; the picture's farthest corner lies 61% of its width from its
+// middle, so drawn at 60% it stays inside.
+constexpr double kPaddedScale = 0.6;
+
+int writePng(const QString& svg, const QString& out, const QString& sizeText, bool padded)
 {
     bool ok = false;
     const int size = sizeText.toInt(&ok);
     if (!ok || size < 1 || size > 1024)
         return fail(QStringLiteral("the size must be a whole number from 1 to 1024"));
-    const auto picture = renderIcon(svg, size, Edges::Smooth);
+    const int drawn = padded ? qRound(size * kPaddedScale) : size;
+    auto picture = renderIcon(svg, drawn, Edges::Smooth);
     if (!picture)
         return fail(QStringLiteral("%1 is not a readable SVG picture").arg(svg));
+    if (padded) {
+        QImage backed(size, size, QImage::Format_RGB32);
+        backed.fill(QColor(kWindowColour.red, kWindowColour.green, kWindowColour.blue));
+        QPainter(&backed).drawImage((size - drawn) / 2, (size - drawn) / 2, *picture);
+        picture = backed;
+    }
     if (!picture->save(out, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(out));
     return 0;
@@ -54,9 +73,9 @@ int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() == 4 && args[0] == QLatin1String("png"))
-        return writePng(args[1], args[2], args[3]);
+    if (args.size() == 4 && (args[0] == QLatin1String("png") || args[0] == QLatin1String("padded")))
+        return writePng(args[1], args[2], args[3], args[0] == QLatin1String("padded"));
     if (args.size() == 3 && args[0] == QLatin1String("ico"))
         return writeIco(args[1], args[2]);
-    return fail(QStringLiteral("usage: pokori-icon png IN.svg OUT.png SIZE | ico IN.svg OUT.ico"));
+    return fail(QStringLiteral("usage: pokori-icon png|padded IN.svg OUT.png SIZE | ico IN.svg OUT.ico"));
 }

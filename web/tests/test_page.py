@@ -1,27 +1,34 @@
 #!/usr/bin/python3
 # The web page as a player meets it, in Debian's Chromium, headless and
-# offline, served from 127.0.0.1, with the draws scripted and the timers ticked
-# by the test: what only the page's view does. The window against the game's
-# own table, one whole round, double clicks, the pace group, presses with
-# every kind of pointer, modal message boxes, a missing picture, and a second
-# visit with the server gone.
+# offline, served from 127.0.0.1, with the draws scripted, and the timers
+# ticked by the test or run on the browser's virtual time: what only the page's
+# view does. The window against the game's own table and on a phone's and a
+# tablet's screen, one whole round, quick series of clicks, the pace group,
+# presses with every kind of pointer, modal message boxes, timers and music
+# on their own, files missing, broken or never coming, and the page's builds
+# as a server keeps them, slows them or replaces them.
 #
-# Usage: test_page.py PAGE_FOLDER TELLINGS_FILE [TEST_NAME...]
+# Usage: test_page.py PAGE_FOLDER TELLINGS_FILE CMAKE PAGE_SETTINGS [TEST_NAME...]
+#        (PAGE_SETTINGS: the build's web/page-settings.cmake)
 import http.server
 import json
+import os
+import pathlib
+import shutil
+import subprocess
 import sys
 import tempfile
 import threading
 import unittest
 
 from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.expected_conditions import staleness_of
 from selenium.webdriver.support.wait import WebDriverWait
 
-PAGE, TELLINGS = sys.argv[1:3]
+PAGE, TELLINGS, CMAKE, SETTINGS = sys.argv[1:5]
 # The window's controls, in the game's order (game/window_layout.h); the
 # timers the page ticks at the test's word are the game's too: t.tick(0) the
 # prompts, 1 the flash, 2 the music.
@@ -40,15 +47,39 @@ TELLINGS = {row[0]: ([stem(p) for p in row[1:-1]], stem(row[-1]))
 
 
 class Server(http.server.ThreadingHTTPServer):
-    # The page's folder on a port of its own, less the files taken away.
+    # A page's folder on a port of its own, as a test makes it: its headers,
+    # the files it answers missing, cut in half, with the page itself or not
+    # at all, and whether it answers anything.
 
-    def __init__(self, missing=()):
+    def __init__(self):
+        self.folder, self.headers, self.faults, self.answering = PAGE, {}, {}, True
+        self.released = threading.Event()
+        server = self
+
         class Handler(http.server.SimpleHTTPRequestHandler):
             def __init__(self, *args):
-                super().__init__(*args, directory=PAGE)
+                super().__init__(*args, directory=server.folder)
 
             def do_GET(self):
-                return self.send_error(404) if self.path.lstrip('/') in missing else super().do_GET()
+                file = self.path.lstrip('/')
+                fault = server.faults.get(file)
+                if fault == 'stalled' or not server.answering:
+                    return server.released.wait()
+                if fault == 'missing':
+                    return self.send_error(404)
+                self.path = '/' if fault == 'page' else self.path  # as a host answering any address with its page
+                if fault != 'cut':
+                    return super().do_GET()
+                body = pathlib.Path(server.folder, file).read_bytes()
+                self.send_response(200)
+                self.send_header('Content-Type', self.guess_type(file))
+                self.end_headers()
+                self.wfile.write(body[:len(body) // 2])
+
+            def end_headers(self):
+                for header in server.headers.items():
+                    self.send_header(*header)
+                super().end_headers()
 
             def log_message(self, *args):
                 pass
@@ -58,6 +89,7 @@ class Server(http.server.ThreadingHTTPServer):
         self.url = f'http://127.0.0.1:{self.server_address[1]}/'
 
     def stop(self):
+        self.released.set()
         self.shutdown()
         self.server_close()
 
@@ -66,61 +98,106 @@ class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         options = webdriver.ChromeOptions()
+        options.page_load_strategy = 'eager'  # a page whose files never come is still a page
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         for argument in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                          '--disable-background-networking', '--disable-component-update', '--disable-sync',
                          '--window-size=500,600', f'--user-data-dir={tempfile.mkdtemp()}'):
             options.add_argument(argument)
         cls.driver = webdriver.Chrome(options=options, service=Service('/usr/bin/chromedriver'))
-
         cls.addClassCleanup(cls.driver.quit)
 
     def setUp(self):
         self.server = Server()
         self.addCleanup(lambda: self.server.stop())
 
-    def load(self, draws=(0.0, 0.5)):
-        script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
-            'source': f'globalThis.pokoriTest = {{draws: {json.dumps(list(draws))}}};'})
+    def cdp(self, command, **arguments):
+        return self.driver.execute_cdp_cmd(command, arguments)
+
+    def load(self, draws=(0.0, 0.5), until='loaded', held=True):
+        # Each visit in a tab of its own, its emulation and virtual time fresh.
+        # The page's timers are held for the test to tick them, or run on the
+        # browser's virtual time, which stands still once the page has
+        # everything, until the test lets it run on.
+        old = self.driver.current_window_handle
+        self.driver.switch_to.new_window('tab')
+        new = self.driver.current_window_handle
+        self.driver.switch_to.window(old)
+        self.driver.close()
+        self.driver.switch_to.window(new)
+        hook = {'draws': draws, 'timersHeld': held}
+        self.cdp('Page.addScriptToEvaluateOnNewDocument', source=f'globalThis.pokoriTest = {json.dumps(hook)};')
         self.driver.get(self.server.url)
-        self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
-        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script('return !!pokoriTest.view'))
-        # Every text the game hands the page for a message box, to be shown as it stands.
-        self.js('t.texts = []; const open = v.openBox; v.openBox = (text) => open.call(v, t.texts.push(text) && text)')
-        self.controls = self.driver.find_elements('css selector', '#window > *')
-        self.looks = self.js('return p.controls')
+        if until:
+            self.wait(f'pokoriTest.{until}')
+            if not held:
+                self.cdp('Emulation.setVirtualTimePolicy', policy='pause')
+            # Every text the game hands the page for a message box, to be shown as it stands.
+            self.js('t.texts = []; const open = v.openBox; v.openBox = (text) => open.call(v, t.texts.push(text) && text)')
+            self.controls = self.driver.find_elements('css selector', '#window > *')
+            self.looks = self.js('return p.controls')
+
+    def wait(self, condition, timeout=20):
+        # Until a condition holds in the page, across its reloads.
+        return WebDriverWait(self.driver, timeout, ignored_exceptions=(WebDriverException,)).until(
+            lambda d: d.execute_script(f'return {condition}'))
+
+    def advance(self, ms):
+        # The page's clock runs on by that much, as fast as the browser can.
+        end = self.js('return performance.now()') + ms
+        self.cdp('Emulation.setVirtualTimePolicy', policy='advance', budget=ms)
+        self.wait(f'performance.now() > {end - 1}')  # its readings are coarse
 
     def js(self, script, *args):
         return self.driver.execute_script(
             'const t = pokoriTest, v = t.view, p = t.page;'
+            'const stem = (file) => file?.split(".")[0];'
             f'const scene = () => [...v.pictures].find(([, p]) => p.url === v.controls[{SCENE}].firstChild.src)?.[0];'
             f'const prompted = () => p.controls.findIndex((c) => c.kind === "action"'
             f' && c.caption === v.controls[{PROMPT_LABEL}].textContent) - {ACTIONS[0]};' + script, *args)
 
+    def shown(self):
+        # What the page shows of its lines, its window and its boxes.
+        return self.js('return [...document.querySelectorAll(".notice, #window, dialog")]'
+                       '.filter((e) => e.checkVisibility()).map((e) => e.id || e.tagName)')
+
     def told(self):
-        # Each message box open, in turn: its text and the picture under it; each dismissed.
+        # Each message box open, in turn: named by the title, described by its
+        # text; its text and the picture under it; each dismissed, and the
+        # window given the focus back after the last, unless the game stopped.
         told = []
         while box := self.driver.find_elements('css selector', 'dialog[open]'):
-            self.assertEqual(box[-1].find_element('tag name', 'h1').text, self.js('return p.title'))
-            self.assertEqual(box[-1].find_element('tag name', 'p').text, self.js('return t.texts.shift()').replace('\r\n', '\n'))
-            told.append((box[-1].find_element('tag name', 'p').text, stem(self.js('return scene()') or '-')))
+            text = self.js('return t.texts.shift()').replace('\r\n', '\n')
+            self.assertEqual(box[-1].accessible_name, self.js('return p.title'))
+            self.assertEqual(self.js('return document.getElementById(arguments[0].getAttribute("aria-describedby"))'
+                                     '.innerText', box[-1]), text)
+            told.append((text, stem(self.js('return scene()') or '-')))
             box[-1].find_element('tag name', 'button').click()
             WebDriverWait(self.driver, 5).until(staleness_of(box[-1]))
+        if told:
+            self.assertTrue(self.js('const w = document.getElementById("window"); return document.activeElement === w || w.inert'))
         return told
 
     def assert_told(self, story):
         self.assertEqual([scene for _, scene in self.told()], TELLINGS[story][0])
 
-    def pointer(self, control, down, kind='mouse', button='left'):
+    def rect(self, element):
+        # In the page's own pixels: WebDriver's sizes leave out the window's zoom.
+        return self.js('return arguments[0].getBoundingClientRect().toJSON()', element)
+
+    def centre(self, control):
+        box = self.rect(self.controls[control])
+        return box['x'] + box['width'] / 2, box['y'] + box['height'] / 2
+
+    def pointer(self, control, down, kind='mouse', button='left', buttons=0, touch='touchEnd'):
         # A pointer goes down on a control, or comes up from it, as the browser's own input.
-        box = self.controls[control].rect
-        x, y = box['x'] + box['width'] / 2, box['y'] + box['height'] / 2
+        x, y = self.centre(control)
         if kind == 'touch':
-            self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
-                'type': 'touchStart' if down else 'touchEnd', 'touchPoints': [{'x': x, 'y': y}] if down else []})
+            self.cdp('Input.dispatchTouchEvent', type='touchStart' if down else touch,
+                     touchPoints=[{'x': x, 'y': y}] if down else [])
         else:
-            self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                'type': 'mousePressed' if down else 'mouseReleased', 'x': x, 'y': y, 'button': button,
-                'clickCount': 1, 'pointerType': kind})
+            self.cdp('Input.dispatchMouseEvent', type='mousePressed' if down else 'mouseReleased', x=x, y=y,
+                     button=button, buttons=buttons, clickCount=1, pointerType=kind)
 
     def press(self, control, times=1):
         for _ in range(times):
@@ -139,8 +216,8 @@ class PageTest(unittest.TestCase):
         self.load()
         window = self.js('return p.window')
         self.assertEqual(self.driver.title, self.js('return p.title'))
-        origin = self.js('return document.getElementById("window").getBoundingClientRect()')
-        self.assertEqual((origin['width'], origin['height']), (window['width'], window['height']))
+        origin, zoom = self.js('return [document.getElementById("window").getBoundingClientRect(),'
+                               ' +getComputedStyle(document.documentElement).getPropertyValue("--zoom")]')
         self.assertEqual(self.js('return [...document.fonts].map((f) => f.status)'), ['loaded'])
         cap = [look['caption'] for look in self.looks]
         names = {PROMPT_LABEL: f'{cap[PROMPT_LABEL]} {cap[SUFFIX]}', HITS: f'{cap[HIT_CAPTION]} 0',
@@ -152,8 +229,9 @@ class PageTest(unittest.TestCase):
                 if title_shown != (i == TITLE):
                     continue
                 with self.subTest(control=i):
-                    element, style, box = self.controls[i], self.style(i), self.controls[i].rect
-                    self.assertEqual((box['x'] - origin['x'], box['y'] - origin['y'], box['width'], box['height']),
+                    element, style, box = self.controls[i], self.style(i), self.rect(self.controls[i])
+                    self.assertEqual(tuple(round(v / zoom, 1) for v in (box['x'] - origin['x'], box['y'] - origin['y'],
+                                                                        box['width'], box['height'])),
                                      (look['x'], look['y'], look['width'], look['height']))
                     self.assertEqual(element.text, look['caption'] or ('0' if look['kind'] == 'label' else ''))
                     face = look['pressedFace'] if look['startsChosen'] else look['faceColour']
@@ -171,7 +249,35 @@ class PageTest(unittest.TestCase):
                                   if not any(f['x'] <= x < f['x'] + f['width'] and f['y'] <= y < f['y'] + f['height']
                                              for f in front)))
                     self.assertTrue(self.js('return arguments[0].contains(document.elementFromPoint(...arguments[1]))',
-                                            element, [origin['x'] + point[0], origin['y'] + point[1]]))
+                                            element, [origin['x'] + point[0] * zoom, origin['y'] + point[1] * zoom]))
+
+    def test_the_window_fills_a_phones_and_a_tablets_screen(self):
+        shares = []
+        for width, height in ((740, 360), (820, 1180)):
+            with self.subTest(width=width, height=height):
+                self.load()
+                self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=3,
+                         mobile=True)
+                self.cdp('Emulation.setTouchEmulationEnabled', enabled=True)
+                self.press(ABOUT)
+                window, box, ok = (self.rect(self.driver.find_element('css selector', part))
+                                   for part in ('#window', 'dialog', 'dialog button'))
+                # As large as fits whole, in the middle; the box over the middle of
+                # the window, at its scale.
+                self.assertTrue(0.99 <= max(window['width'] / width, window['height'] / height) <= 1)
+                self.assertEqual((round(window['x'] * 2 + window['width']), round(window['y'] * 2 + window['height'])),
+                                 (width, height))
+                self.assertEqual((round(box['x'] * 2 + box['width']), round(box['y'] * 2 + box['height'])),
+                                 (width, height))
+                shares.append(box['width'] / window['width'])
+                self.assertGreaterEqual(ok['height'], 44)
+                # Two fingers spreading beside the window zoom nothing.
+                for spread in range(0, 200, 20):
+                    self.cdp('Input.dispatchTouchEvent', type='touchMove' if spread else 'touchStart', touchPoints=[
+                        {'x': 30 - spread / 8, 'y': 10, 'id': 1}, {'x': 40 + spread, 'y': 10, 'id': 2}])
+                self.cdp('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
+                self.assertEqual(self.js('return visualViewport.scale'), 1)
+        self.assertAlmostEqual(*shares, delta=0.01)
 
     def test_a_whole_round(self):
         self.load()
@@ -185,6 +291,9 @@ class PageTest(unittest.TestCase):
         self.controls[ACTIONS[0]].send_keys(Keys.SPACE, Keys.ENTER)  # no first aid from the keyboard,
         self.js(f'v.controls[{ACTIONS[0]}].click()')  # nor from a click alone
         self.press(ABOUT)
+        self.pointer(ACTIONS[0], True)  # nor under a message box
+        self.assertEqual(self.style(ACTIONS[0])['backgroundColor'], self.looks[ACTIONS[0]]['faceColour'])
+        self.pointer(ACTIONS[0], False)
         [(about, _)] = self.told()
         self.assertIn(self.js('return p.version'), about)
         # The music starts again from its beginning.
@@ -194,15 +303,21 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.counts(), '3/2')
         self.js('t.tick(0)')
         self.assert_told('DeathAfterCloseCall')
-        [scene, ticking] = self.js('return [scene(), v.timers[0].ticking]')
-        self.assertEqual((stem(scene), ticking), ('end', False))
+        self.assertEqual(stem(self.js('return scene()')), 'end')
+        self.assertFalse(self.js('return v.timers[0].ticking'))
         playing = {stem(f) for f in self.js('return p.sounds.filter((f, i) => v.channels[i].source)')}
         endings = {sound for _, sound in TELLINGS.values()} - {None}
         self.assertEqual(playing & endings, {TELLINGS['DeathAfterCloseCall'][1]})
-        # A double click on the scene goes back to the title, and no further.
-        ActionChains(self.driver).double_click(self.controls[SCENE]).perform()
-        self.assertEqual(self.js(f'return [v.controls[{TITLE}].hidden, document.querySelector("dialog")]'),
-                         [False, None])
+        # Of a triple click on the scene, the first goes back to the title, the
+        # second is none, and the third begins the intro.
+        for count in (1, 2, 3):
+            for kind in ('mousePressed', 'mouseReleased'):
+                self.cdp('Input.dispatchMouseEvent', type=kind, button='left', clickCount=count,
+                         **dict(zip('xy', self.centre(SCENE))))
+            if count == 2:
+                self.assertEqual(self.js(f'return [v.controls[{TITLE}].hidden, document.querySelector("dialog")]'),
+                                 [False, None])
+        self.assert_told('intro')
 
     def test_the_pace_choice_is_one_group(self):
         self.load()
@@ -217,8 +332,11 @@ class PageTest(unittest.TestCase):
 
     def test_an_action_button_acts_while_any_pointer_holds_it(self):
         self.load()
-        self.press(TITLE)
+        self.pointer(TITLE, True, 'touch')
+        self.pointer(TITLE, False, 'touch')
         self.told()
+        # Sound only from a gesture the browser lets it start with: a finger's, as it comes up.
+        self.assertEqual([e for e in self.driver.get_log('browser') if 'AudioContext' in e['message']], [])
         for kind, button in (('mouse', 'left'), ('mouse', 'middle'), ('mouse', 'right'), ('touch', ''), ('pen', 'left')):
             for k, control in enumerate(ACTIONS):
                 with self.subTest(kind=kind, button=button, action=k):
@@ -228,34 +346,108 @@ class PageTest(unittest.TestCase):
                     self.pointer(control, False, kind, button)
                     self.assertEqual(stem(self.js('return scene()')), '0')
                     self.assertEqual(self.style(control)['backgroundColor'], self.looks[control]['faceColour'])
-        self.assertEqual(self.counts(), '5/10')
+        # A second mouse button pressed while the first holds it presses again;
+        # a touch the browser cancels lets go.
+        self.pointer(ACTIONS[0], True, buttons=1)
+        self.pointer(ACTIONS[0], True, button='right', buttons=3)
+        self.pointer(ACTIONS[0], False, button='right', buttons=1)
+        self.pointer(ACTIONS[0], False)
+        self.pointer(ACTIONS[1], True, 'touch')
+        self.pointer(ACTIONS[1], False, 'touch', touch='touchCancel')
+        self.assertEqual(stem(self.js('return scene()')), '0')
+        self.assertEqual(self.style(ACTIONS[1])['backgroundColor'], self.looks[ACTIONS[1]]['faceColour'])
+        self.assertEqual(self.counts(), '7/11')
 
-    def test_a_missing_picture_stops_the_game_and_a_missing_sound_is_silent(self):
+    def test_the_timers_tick_on_their_own_and_the_music_loops_from_the_first_gesture(self):
+        # Prompts 1.8 s apart, each for another action than the one before.
+        self.load(draws=[0.0, 0.5] + [draw for k in range(1, 30) for draw in (0.5, (k % 3 + 0.5) / 3)], held=False)
+        self.js('t.plays = []; const play = v.playSound;'
+                'v.playSound = (sound) => { if (sound === p.music) t.plays.push(performance.now()); play.call(v, sound); }')
+        self.advance(5000)
+        gesture = self.js('return performance.now()')
+        self.press(TITLE)
+        while not self.js('return t.plays.length'):  # the music decoded, it starts
+            self.advance(10)
+        for _ in TELLINGS['intro'][0]:  # a box closes at the browser's next frame
+            self.driver.find_element('css selector', 'dialog button').click()
+            self.advance(100)
+        self.advance(1000)  # the prompt's flash is over, the next prompt not yet there
+        self.assertEqual(self.js(f'return [v.controls[{PROMPT_LABEL}].hidden, v.controls[{ACTIONS[0]}].hidden]'),
+                         [True, False])
+        self.advance(60000)  # thirty prompts, no press: the ending
+        self.assertEqual(self.js('return [stem(scene()), document.querySelectorAll("dialog").length]'),
+                         [TELLINGS['Death'][0][0], 1])
+        period = self.js('return v.soundLengthMs(p.music)')
+        start, *plays = self.js('return t.plays')
+        self.assertTrue(0 <= start - gesture < 500)
+        self.assertEqual([round(time - start) for time in plays], [period, 2 * period])
+
+    def test_a_page_without_its_code_type_or_first_pictures_says_so(self):
         self.load()
-        # The page's own names for the intro's second picture and the music, then
-        # a server of another origin, whose page has kept nothing, without them.
-        [picture, music] = self.js('return [p.pictures.find((f) => f.split(".")[0] === "img1"), p.sounds[0]]')
-        self.server.stop()
-        self.server = Server(missing={picture, music})
+        page = self.js('return {font: document.querySelector("link[as=font]").getAttribute("href"),'
+                       ' title: p.startUpPictures[0], story: p.pictures.find((f) => stem(f) === "img1"),'
+                       ' music: p.sounds[p.music]}')
+        for fault, file in (('stalled', 'pokori.wasm'), ('page', 'pokori.wasm'), ('missing', 'pokori.js'),
+                            ('missing', 'page.js'), ('missing', page['font']), ('missing', page['title'])):
+            with self.subTest(fault=fault, file=file):
+                self.server.stop()
+                self.server = Server()
+                self.server.faults = {file: fault}
+                self.load(until=None)
+                if fault == 'stalled':
+                    self.assertEqual(self.shown(), ['loading'])
+                elif file == page['title']:  # the game's own error, and nothing of the window behind it
+                    self.wait('document.querySelector("dialog")')
+                    self.assertEqual(self.shown(), ['DIALOG'])
+                    self.assertIn(self.server.url + file, self.driver.find_element('tag name', 'dialog').text)
+                else:
+                    self.wait('document.documentElement.classList.contains("failed")')
+                    self.assertEqual(self.shown(), ['failed'])
+        # A picture cut short stops the game as it is shown, and a sound missing is silent.
+        self.server.faults = {page['story']: 'cut', page['music']: 'missing'}
         self.load()
-        self.assertEqual(self.js('return [v.timers[2].ticking, document.querySelector("dialog")]'), [False, None])
+        self.assertEqual(self.js('return v.timers[2].ticking'), False)
         self.press(TITLE)
         told = self.told()
         self.assertEqual([scene for _, scene in told], ['0', '0'])  # the last picture stays under the error
-        self.assertIn(self.server.url + picture, told[1][0])
+        self.assertIn(self.server.url + page['story'], told[1][0])
         self.press(SCENE)
         self.assertEqual(self.told(), [])
         self.assertEqual(self.js('return v.timers.map((timer) => timer.ticking)'), [False, False, False])
 
-    def test_the_page_plays_again_offline_after_a_first_visit(self):
+    def test_a_new_build_runs_by_the_second_visit_and_a_silent_server_is_not_waited_for(self):
+        self.server.headers = {'Cache-Control': 'max-age=600'}
+        self.load(until=None)
+        self.wait('navigator.serviceWorker.getRegistration().then((r) => r?.active?.state === "activated")')
+        # The same version built again, changed, its files' times kept: the
+        # HTTP cache's copies still look current.
+        rebuilt = tempfile.mkdtemp()
+        shutil.copytree(PAGE, rebuilt, dirs_exist_ok=True)
+        for file, change in (('index.html', ('<html lang="ja">', '<html lang="ja" data-build="new">')),
+                             ('page.js', ("'use strict';", "'use strict'; globalThis.build = 'new';"))):
+            with open(os.path.join(rebuilt, file), 'r+', encoding='utf-8') as f:
+                text = f.read().replace(*change)
+                f.seek(0)
+                f.write(text)
+            shutil.copystat(os.path.join(PAGE, file), os.path.join(rebuilt, file))
+        subprocess.run([CMAKE, f'-Dpage_dir={rebuilt}', f'-Dsettings={SETTINGS}', '-P',
+                        os.path.join(os.path.dirname(__file__), '..', 'service_worker.cmake')], check=True)
+        self.server.folder = rebuilt
+        builds = 'return [document.documentElement.dataset.build, globalThis.build]'
         self.load()
-        WebDriverWait(self.driver, 20).until(lambda d: d.execute_script('return !!navigator.serviceWorker.controller'))
-        self.server.stop()
-        self.driver.execute_cdp_cmd('Network.clearBrowserCache', {})  # the page's own cache alone is left
+        self.assertEqual(self.driver.execute_script(builds), [None, None])  # the first visit: the build kept,
+        self.wait('navigator.serviceWorker.getRegistration().then((r) => !!r.waiting)')
+        # whose every file it still gets, the new build kept beside it
+        self.assertFalse(self.js('return fetch("page.js").then((r) => r.text()).then((s) => s.includes("globalThis.build"))'))
         self.load()
+        self.assertEqual(self.driver.execute_script(builds), ['new', 'new'])  # the second: the new one, whole
+        self.server.answering = False
+        self.cdp('Network.clearBrowserCache')  # the page's own cache alone is left
+        self.load()
+        self.assertEqual(self.driver.execute_script(builds), ['new', 'new'])
         self.press(TITLE)
         self.assert_told('intro')
 
 
 if __name__ == '__main__':
-    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[5:], verbosity=2)
