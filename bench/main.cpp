@@ -149,9 +149,16 @@ void report(const Samples& samples, bool withServer, bool withPage)
     derived("memory - floor - held", "MiB", memory.median - memoryFloor.median - held.median,
             QStringLiteral("medians' difference <= %1").arg(kMemoryBeyondMiB), medianAtMost(kMemoryBeyondMiB));
     measured("idle CPU", "%", "median <= 2", medianAtMost(2));
+    measured("web title, slow", "ms", "median <= 12000 (2 s round trips, 50 kB/s)", medianAtMost(12000), !withPage);
+    measured("web bytes before title", "KiB", "median <= 300", medianAtMost(300), !withPage);
+    measured("web sounds in, slow", "ms", "median <= 30000", medianAtMost(30000), !withPage);
+    measured("web title, phone", "ms", "median <= 1500 (150 ms, 1.5 MB/s)", medianAtMost(1500), !withPage);
     measured("web first visit", "ms", "the page's, to its title drawn", {}, !withPage);
-    measured("web first visit bytes", "KiB", "median <= 4096", medianAtMost(4096), !withPage);
+    measured("web first visit bytes", "KiB", "median <= 1024", medianAtMost(1024), !withPage);
     measured("web second visit bytes", "KiB", "nothing but the page: median <= 16", medianAtMost(16), !withPage);
+    measured(
+        "web title, server silent", "ms", "from the cache: max <= 3000", [](const Summary& s) { return s.max <= 3000; },
+        !withPage);
     measured("web press to picture", "ms", "median <= one frame, 16.7", medianAtMost(16.7), !withPage);
     measured("web press to sound", "ms", "the page's, through Web Audio", {}, !withPage);
     measured("web memory", "MiB", "the browser's, after a whole round", {}, !withPage);

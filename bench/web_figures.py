@@ -1,12 +1,20 @@
 #!/usr/bin/python3
 """The web page's figures, measured in Debian's Chromium, headless, on a page
-served from 127.0.0.1 by this program, a fresh browser for each run. Prints
-one line per sample, "figure<TAB>value", on stdout:
+served from 127.0.0.1 by this program, fresh browsers for each run, some on
+links the DevTools protocol slows as a player's are. Prints one line per
+sample, "figure<TAB>value", on stdout:
 
-  web first visit        ms from the navigation to the title picture drawn
+  web title, slow        ms from the navigation to the title picture drawn, on a
+                         link of 2 s round trips and 50 kB/s
+  web bytes before title KiB of every response the page had whole by then
+  web sounds in, slow    ms from the navigation to the last sound's bytes in
+  web title, phone       ms to the title on a link of 150 ms and 1.5 MB/s
+  web first visit        ms from the navigation to the title drawn, on 127.0.0.1
   web first visit bytes  KiB the server sent for it, the service worker's
-                         caching of the whole page included
+                         keeping of the whole page included
   web second visit bytes KiB the server sent for a visit after it
+  web title, server silent  ms to the title of a visit after those, with a
+                         server that takes requests and never answers
   web press to picture   ms from a press's event to the frame that draws its picture
   web press to sound     ms from a press's event to its sound leaving Web Audio for
                          the output: when it is started, plus the context's base
@@ -14,7 +22,7 @@ one line per sample, "figure<TAB>value", on stdout:
   web memory             MiB in the browser's page processes after a whole round
                          (PSS; Chromium's spare one included)
 
-Usage: web_figures.py [PAGE_FOLDER [RUNS]]    (build-web/page and 5 by default)"""
+Usage: web_figures.py [PAGE_FOLDER [RUNS]]    (build-web/page and 3 by default)"""
 import http.server
 import pathlib
 import statistics
@@ -28,7 +36,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.wait import WebDriverWait
 
 PAGE = sys.argv[1] if len(sys.argv) > 1 else str(pathlib.Path(__file__).resolve().parent.parent / 'build-web/page')
-RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 3
 PRESSES = 20
 samples = {}
 
@@ -38,12 +46,20 @@ def report(figure, value):
     print(f'{figure}\t{value:.6f}', flush=True)
 
 
+# Links as the DevTools protocol emulates them: round trip, bytes a second.
+SLOW = {'latency': 2000, 'downloadThroughput': 50_000, 'uploadThroughput': 50_000}
+PHONE = {'latency': 150, 'downloadThroughput': 1_500_000, 'uploadThroughput': 750_000}
+
+
 class Server(http.server.ThreadingHTTPServer):
-    """The page's folder, counting every byte it sends."""
+    """The page's folder, counting every byte it sends; while silent, it
+    takes each request and answers none."""
 
     def __init__(self):
         server = self
         self.sent = 0
+        self.answering = threading.Event()
+        self.answering.set()
 
         class Counting:
             def __init__(self, stream):
@@ -63,6 +79,10 @@ class Server(http.server.ThreadingHTTPServer):
             def setup(self):
                 super().setup()
                 self.wfile = Counting(self.wfile)
+
+            def do_GET(self):
+                server.answering.wait()
+                super().do_GET()
 
             def log_message(self, *args):
                 pass
@@ -136,11 +156,44 @@ addEventListener('pointerdown', (event) => requestAnimationFrame(() => setTimeou
   presses.push([performance.now() - event.timeStamp, soundOut - event.timeStamp, audio.state]))));'''
 
 
+# The bytes of every response the page had whole when the title was drawn,
+# headers included.
+BYTES_BY = '''
+const [title] = arguments;
+return [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')]
+  .filter((entry) => entry.responseEnd <= title).reduce((sum, entry) => sum + entry.transferSize, 0);'''
+
+# When the page had every sound's bytes in: it has all it fetches then.
+SOUNDS_IN = '''
+const done = arguments[0];
+const look = () => (pokoriTest.loaded ? done(performance.now()) : setTimeout(look, 50));
+look();'''
+
+
+def first_visit_over(driver, server, link):
+    """A first visit on a slowed link, as a player's page runs it, to its title
+    and, on the slow link, until every sound is in."""
+    driver.set_script_timeout(120)
+    driver.execute_cdp_cmd('Network.enable', {})
+    driver.execute_cdp_cmd('Network.emulateNetworkConditions', {'offline': False, **link})
+    script = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': 'globalThis.pokoriTest = {};'})
+    driver.get(server.url)
+    driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
+    title = driver.execute_async_script(TITLE_DRAWN)
+    if link is PHONE:
+        report('web title, phone', title)
+        return
+    report('web title, slow', title)
+    report('web bytes before title', driver.execute_script(BYTES_BY, title) / 1024)
+    report('web sounds in, slow', driver.execute_async_script(SOUNDS_IN))
+
+
 def visits(driver, server):
     driver.set_script_timeout(30)
+    server.sent = 0
     driver.get(server.url)
     report('web first visit', driver.execute_async_script(TITLE_DRAWN))
-    WebDriverWait(driver, 30).until(lambda d: d.execute_script('return !!navigator.serviceWorker.controller'))
+    driver.execute_async_script('navigator.serviceWorker.ready.then(arguments[0])')  # the page kept
     server.quiet()
     report('web first visit bytes', server.sent / 1024)
     server.sent = 0
@@ -148,6 +201,12 @@ def visits(driver, server):
     driver.execute_async_script(TITLE_DRAWN)
     server.quiet()
     report('web second visit bytes', server.sent / 1024)
+    server.answering.clear()
+    try:
+        driver.get(server.url)
+        report('web title, server silent', driver.execute_async_script(TITLE_DRAWN))
+    finally:
+        server.answering.set()
 
 
 def mouse(driver, element, kind):
@@ -166,13 +225,15 @@ def dismiss(driver):
 def round_played(driver, server, profile):
     """Presses during play, then the rest of the round to its ending, ticked by hand."""
     script = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
-        'source': 'globalThis.pokoriTest = {draws: []};'})
+        'source': 'globalThis.pokoriTest = {draws: [], timersHeld: true};'})
     driver.get(server.url)
     driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
     WebDriverWait(driver, 30).until(lambda d: d.execute_script('return !!pokoriTest.view'))
     controls = driver.find_elements('css selector', '#window > *')
-    kinds = driver.execute_script('return pokoriTest.page.controls.map((c) => c.kind + (c.clicked || ""))')
-    title, action = kinds.index('picturetitleClicked'), kinds.index('action')
+    # The title picture, the second picture of the window, and the first action button.
+    kinds = driver.execute_script('return pokoriTest.page.controls.map((c) => c.kind)')
+    title = [i for i, kind in enumerate(kinds) if kind == 'picture'][1]
+    action = kinds.index('action')
     mouse(driver, controls[title], 'mousePressed')
     mouse(driver, controls[title], 'mouseReleased')
     dismiss(driver)
@@ -196,6 +257,12 @@ def main():
     try:
         for run in range(RUNS):
             print(f'web_figures: run {run + 1} of {RUNS}', file=sys.stderr)
+            for link in (SLOW, PHONE):
+                driver = browser(tempfile.mkdtemp())
+                try:
+                    first_visit_over(driver, server, link)
+                finally:
+                    driver.quit()
             profile = tempfile.mkdtemp()
             driver = browser(profile)
             try:
