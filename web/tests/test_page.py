@@ -421,7 +421,7 @@ class PageTest(unittest.TestCase):
         self.wait('navigator.serviceWorker.getRegistration().then((r) => r?.active?.state === "activated")')
         # The same version built again, changed, its files' times kept: the
         # HTTP cache's copies still look current.
-        rebuilt = tempfile.mkdtemp()
+        rebuilt = self.enterContext(tempfile.TemporaryDirectory())
         shutil.copytree(PAGE, rebuilt, dirs_exist_ok=True)
         for file, old, new in (('index.html', '<html lang="ja">', '<html lang="ja" data-build="new">'),
                                ('page.js', "'use strict';", "'use strict'; globalThis.build = 'new';")):
