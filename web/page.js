@@ -10,8 +10,8 @@
 // then the sounds, the music last.
 
 // Defined before this script by the browser tests alone, to script the draws,
-// to reach the view and the game, and to hold the timers (timersHeld) so as
-// to tick them at their own word.
+// to reach the view and the game, and to tick the timers at their own word:
+// the timers then never tick on their own, unless the test lets them run.
 const test = globalThis.pokoriTest;
 
 const px = (pixels) => `${pixels}px`;
@@ -38,7 +38,7 @@ class PageTimer {
   }
   rearm() {
     clearInterval(this.handle);
-    this.handle = this.ticking && !test?.timersHeld ? setInterval(this.tick, this.interval) : null;
+    this.handle = this.ticking && (!test || test.timersRun) ? setInterval(this.tick, this.interval) : null;
   }
   tickNow() {
     if (!this.ticking) throw new Error('a stopped timer cannot tick');
@@ -384,24 +384,7 @@ class PageView {
   }
 }
 
-// A newer build waiting in the service worker takes over at the page's
-// start, before any round, and the page starts again in it; not where
-// another page of the game still runs the build before.
-async function tookNewerBuild() {
-  const waiting = navigator.serviceWorker && (await navigator.serviceWorker.getRegistration())?.waiting;
-  if (!waiting) return false;
-  const took = await new Promise((resolve) => {
-    waiting.addEventListener('statechange', () => ['activated', 'redundant'].includes(waiting.state)
-      && resolve(waiting.state === 'activated'));
-    navigator.serviceWorker.addEventListener('message', () => resolve(false), {once: true});
-    waiting.postMessage('take over');
-  });
-  if (took) location.reload();
-  return took;
-}
-
 (async () => {
-  if (await tookNewerBuild()) return;
   let module, view;
   try {
     module = await createPokori();

@@ -12,7 +12,6 @@
 #        (PAGE_SETTINGS: the build's web/page-settings.cmake)
 import http.server
 import json
-import os
 import pathlib
 import shutil
 import subprocess
@@ -105,6 +104,7 @@ class PageTest(unittest.TestCase):
                          '--window-size=500,600', f'--user-data-dir={tempfile.mkdtemp()}'):
             options.add_argument(argument)
         cls.driver = webdriver.Chrome(options=options, service=Service('/usr/bin/chromedriver'))
+        cls.driver.set_page_load_timeout(30)
         cls.addClassCleanup(cls.driver.quit)
 
     def setUp(self):
@@ -125,7 +125,7 @@ class PageTest(unittest.TestCase):
         self.driver.switch_to.window(old)
         self.driver.close()
         self.driver.switch_to.window(new)
-        hook = {'draws': draws, 'timersHeld': held}
+        hook = {'draws': draws, 'timersRun': not held}
         self.cdp('Page.addScriptToEvaluateOnNewDocument', source=f'globalThis.pokoriTest = {json.dumps(hook)};')
         self.driver.get(self.server.url)
         if until:
@@ -421,25 +421,25 @@ class PageTest(unittest.TestCase):
         self.wait('navigator.serviceWorker.getRegistration().then((r) => r?.active?.state === "activated")')
         # The same version built again, changed, its files' times kept: the
         # HTTP cache's copies still look current.
-        rebuilt = tempfile.mkdtemp()
+        rebuilt = self.enterContext(tempfile.TemporaryDirectory())
         shutil.copytree(PAGE, rebuilt, dirs_exist_ok=True)
-        for file, change in (('index.html', ('<html lang="ja">', '<html lang="ja" data-build="new">')),
-                             ('page.js', ("'use strict';", "'use strict'; globalThis.build = 'new';"))):
-            with open(os.path.join(rebuilt, file), 'r+', encoding='utf-8') as f:
-                text = f.read().replace(*change)
-                f.seek(0)
-                f.write(text)
-            shutil.copystat(os.path.join(PAGE, file), os.path.join(rebuilt, file))
+        for file, old, new in (('index.html', '<html lang="ja">', '<html lang="ja" data-build="new">'),
+                               ('page.js', "'use strict';", "'use strict'; globalThis.build = 'new';")):
+            path = pathlib.Path(rebuilt, file)
+            path.write_text(path.read_text(encoding='utf-8').replace(old, new), encoding='utf-8')
+            shutil.copystat(pathlib.Path(PAGE, file), path)
         subprocess.run([CMAKE, f'-Dpage_dir={rebuilt}', f'-Dsettings={SETTINGS}', '-P',
-                        os.path.join(os.path.dirname(__file__), '..', 'service_worker.cmake')], check=True)
+                        pathlib.Path(__file__).parent.parent / 'service_worker.cmake'], check=True)
         self.server.folder = rebuilt
         builds = 'return [document.documentElement.dataset.build, globalThis.build]'
         self.load()
         self.assertEqual(self.driver.execute_script(builds), [None, None])  # the first visit: the build kept,
-        self.wait('navigator.serviceWorker.getRegistration().then((r) => !!r.waiting)')
+        self.wait('navigator.serviceWorker.getRegistration().then(async (r) => !r.installing'
+                  ' && (await caches.keys()).filter((name) => name.startsWith("pokori-build-")).length === 2)')
         # whose every file it still gets, the new build kept beside it
         self.assertFalse(self.js('return fetch("page.js").then((r) => r.text()).then((s) => s.includes("globalThis.build"))'))
-        self.load()
+        self.driver.refresh()
+        self.wait('pokoriTest.loaded')
         self.assertEqual(self.driver.execute_script(builds), ['new', 'new'])  # the second: the new one, whole
         self.server.answering = False
         self.cdp('Network.clearBrowserCache')  # the page's own cache alone is left
