@@ -19,8 +19,8 @@ class GameTimer;
 class QPixmap;
 
 // A folder holding every file the game reads: each picture a small bitmap
-// of one colour of its own, each sound a short tone of a length of its own,
-// the music lasting musicMs. Tests then spoil single files.
+// of one colour of its own, each sound a short tone, the music lasting
+// musicMs. Tests then spoil single files.
 class TestAssets {
 public:
     explicit TestAssets(int musicMs = 1000);
@@ -30,9 +30,6 @@ public:
     void write(const QString& fileName, const QByteArray& bytes) const;
     // The colour a picture file was made with, to tell pictures apart.
     [[nodiscard]] static QColor colourOf(const QString& fileName);
-    // The length of a sound file other than the music, to tell sounds apart:
-    // n.wav lasts 200 + 10n ms.
-    [[nodiscard]] static int lengthOf(const QString& soundFile);
 
     [[nodiscard]] static const QStringList& pictures();
     [[nodiscard]] static const QStringList& sounds(); // in the order of Sound
@@ -43,13 +40,6 @@ private:
 
 // The colour at the centre of a picture; invalid for no picture.
 [[nodiscard]] QColor centreColour(const QPixmap& pixmap);
-
-// A message box the window opened, and what stood around it.
-struct ToldMessage {
-    QString text;
-    QColor scene; // the picture under the box
-    bool operator==(const ToldMessage&) const = default;
-};
 
 // The colours of the pictures under a story's messages, as told.
 [[nodiscard]] QList<QColor> scenesOf(const Telling& telling);
@@ -73,13 +63,12 @@ struct TestGame {
         return controls().as<Widget>(control);
     }
     [[nodiscard]] QColor scene() const;
-    [[nodiscard]] QList<QColor> scenesTold() const;
     // The files of the ending sounds playing, joined by spaces: empty if none is.
     [[nodiscard]] QString endingSoundsPlaying() const;
 
     TestAssets assets;
     ScriptedRandom random;
-    QList<ToldMessage> told;
+    QList<QColor> told; // the picture under each message box opened
     // Called while each message is open, once it is recorded.
     std::function<void()> whileMessageOpen;
     QStringList errors; // the texts of the error boxes

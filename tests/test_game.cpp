@@ -32,18 +32,16 @@ public:
     std::function<void()> whileMessageOpen; // for boxes that do not wait
     int musicMs = 1000;
 
-    // A message box opened, with what stood around it.
+    // A message box opened, with what stood around it: the picture under it,
+    // whether a prompt could come, and how many sounds had started by then.
     struct Told {
-        QString text;
-        QString scene; // the picture under it
+        QString text, scene;
         bool promptTimerOn;
-        std::size_t soundsPlayed; // how many sounds had started by then
+        std::size_t soundsPlayed;
     };
 
     std::array<bool, kControlCount> shown{};
-    std::array<QString, kControlCount> captions;
-    std::array<QString, kControlCount> spokenNames;
-    std::array<QString, kControlCount> pictures; // the file shown in each picture
+    std::array<QString, kControlCount> captions, spokenNames, pictures; // pictures: the file shown in each
     std::array<QString, kKeptPictures> kept;
     std::optional<Control> chosen;
     std::array<int, kTimerCount> intervals{};
@@ -288,20 +286,26 @@ private slots:
         QCOMPARE(play.view.told.size(), tellingOf(ending).scenes.size() + tellingOf(std::nullopt).scenes.size());
     }
 
-    // A click on the scene in play abandons the round: back to the title,
-    // the next round drawn, nothing told; on the title picture, nothing.
-    void aClickOnTheSceneAbandonsTheRound()
+    // A pace chosen holds from the next gap drawn; the gap running stays. A
+    // click on the scene in play abandons the round: back to the title, the
+    // next round drawn, nothing told; under the title picture, nothing.
+    void thePaceHoldsFromTheNextGapAndAClickOnTheSceneAbandonsTheRound()
     {
         Play play;
         play.start();
         play.game.click(Control::ScenePicture); // under the title picture
-        QCOMPARE(play.random.drawsTaken, 2);
         play.game.click(Control::TitlePicture);
+        play.game.choose(Control::HeavyPaceButton);
+        QVERIFY(play.view.chosen == Control::HeavyPaceButton && play.view.intervals[int(Timer::Prompt)] == 1800);
+        play.random.script({0.5f, drawFor(0)});
+        play.game.tick(Timer::Prompt);
+        QCOMPARE(play.view.intervals[int(Timer::Prompt)], 1000);
+        play.game.choose(Control::LightPaceButton);
         play.press(0, 3);
         play.random.script({drawFor(2), 0.99f});
         play.game.click(Control::ScenePicture);
         play.game.click(Control::ScenePicture); // under the title again
-        QCOMPARE(play.random.drawsTaken, 4);
+        QCOMPARE(play.random.drawsTaken, 2 + 2 + 2);
         QCOMPARE(play.view.told.size(), 3);
         QVERIFY(play.view.isShown(Control::TitlePicture) && !play.view.isShown(Control::BreathButton));
         QVERIFY(!play.view.ticking(Timer::Prompt) && play.view.intervals[int(Timer::Prompt)] == 2780);
@@ -310,24 +314,6 @@ private slots:
         QCOMPARE(play.game.round().hits() + play.game.round().misses(), 0);
         play.game.tick(Timer::Flash); // a flash still pending does no harm
         QVERIFY(!play.view.isShown(Control::PromptLabel));
-    }
-
-    // A pace chosen holds from the next gap drawn; the gap running stays.
-    void thePaceHoldsFromTheNextGap()
-    {
-        Play play;
-        play.start();
-        play.game.click(Control::TitlePicture);
-        play.game.choose(Control::HeavyPaceButton);
-        QVERIFY(play.view.chosen == Control::HeavyPaceButton);
-        QCOMPARE(play.view.intervals[int(Timer::Prompt)], 1800);
-        play.random.script({0.5f, drawFor(0)});
-        play.game.tick(Timer::Prompt);
-        QCOMPARE(play.view.intervals[int(Timer::Prompt)], 1000);
-        play.game.choose(Control::LightPaceButton);
-        play.random.script({0.0f, drawFor(1)});
-        play.game.tick(Timer::Prompt);
-        QCOMPARE(play.view.intervals[int(Timer::Prompt)], 800);
     }
 
     // While a message box is open, a story's or the about box, nothing a

@@ -58,15 +58,12 @@ private slots:
     // own ticks, the ending, and a double click back to the title.
     void aWholeRoundThroughTheWidgets()
     {
-        TestGame game(1234);
+        TestGame game(40);
         game.assets.write("2.wav", waveBytes({}, 5000));
         game.random.script({drawFor(1), 0.5f});
         game.start();
-        GameTimer& music = game.timer("musicTimer");
-        QVERIFY(music.interval() == 1234 && music.isTicking() && game.window->sound(Sound::Music).isPlaying());
-        emit music.tick(); // from the start again
-        QVERIFY(halts[int(Sound::Music)].load() == 1 && game.window->sound(Sound::Music).isPlaying());
-        QTRY_VERIFY(audibleBuffers > 0);
+        QCOMPARE(game.timer("musicTimer").interval(), 40);
+        QTRY_VERIFY(halts[int(Sound::Music)].load() >= 4 && audibleBuffers > 0); // from its start again and again
         const GameWindow& w = *game.window;
         QVERIFY(w.isVisible() && w.windowTitle() == kGameTitle);
         QVERIFY(w.minimumSize() == QSize(282, 381) && w.maximumSize() == QSize(282, 381));
@@ -87,11 +84,10 @@ private slots:
         GameTimer& prompts = game.timer("promptTimer");
         QList<QColor> intro = scenesOf(tellingOf(std::nullopt));
         intro[0] = Qt::black;
-        QCOMPARE(game.scenesTold(), intro);
+        QCOMPARE(game.told, intro);
         QCOMPARE(game.scene(), TestAssets::colourOf("0.bmp")); // the idle scene, as loaded at start-up
         const QPoint sceneCorner = c[Control::ScenePicture]->geometry().bottomRight() - QPoint(2, 2);
         QCOMPARE(game.window->grab().toImage().pixelColor(sceneCorner), TestAssets::colourOf("0.bmp"));
-        QVERIFY(std::ranges::all_of(playControls(c), &QWidget::isVisible));
         QCOMPARE(c.as<QLabel>(Control::PromptLabel)->palette().color(QPalette::WindowText), QColor(Qt::red));
 
         auto* massage = game.control<ActionButton>(Control::HeartMassageButton);
@@ -114,24 +110,21 @@ private slots:
         QCOMPARE(c.as<QLabel>(Control::HitCount)->text() + "/" + c.as<QLabel>(Control::MissCount)->text(),
                  QString("6/1"));
 
+        game.control<QPushButton>(Control::HeavyPaceButton)->click(); // from the next gap on
+        QVERIFY(prompts.interval() == 1800 && prompts.remainingTime() > 1700);
         for (int tick = 1; tick < 30; ++tick) {
-            if (tick == 10) { // heavy, from the next gap on
-                game.control<QPushButton>(Control::HeavyPaceButton)->click();
-                QVERIFY(prompts.interval() == 1800 && prompts.remainingTime() > 1700);
-            }
             game.random.script({0.5f, drawFor((game.window->round().currentAction() + 1) % kActionCount)});
             game.tick();
-            QCOMPARE(prompts.interval(), tick < 10 ? 1800 : 1000);
-            QVERIFY(prompts.remainingTime() > prompts.interval() - 100); // counted from this tick
+            QVERIFY(prompts.interval() == 1000 && prompts.remainingTime() > 900); // counted from this tick
             emit game.timer("flashTimer").tick();
             QVERIFY(c[Control::PromptLabel]->isHidden() && !game.timer("flashTimer").isTicking());
         }
         game.told.clear();
         game.tick();
-        QCOMPARE(game.scenesTold(), scenesOf(tellingOf(Ending::DeathAfterCloseCall)));
+        QCOMPARE(game.told, scenesOf(tellingOf(Ending::DeathAfterCloseCall)));
         QCOMPARE(game.scene(), TestAssets::colourOf("end.bmp"));
         QCOMPARE(game.endingSoundsPlaying(), tellingOf(Ending::DeathAfterCloseCall).sound);
-        QVERIFY(game.window->sound(Sound::Music).isPlaying()); // the music goes on
+        QVERIFY(game.timer("musicTimer").isTicking()); // the music goes on
         QVERIFY(c[Control::HitCount]->isVisible() && c[Control::BreathButton]->isHidden() && !prompts.isTicking());
 
         // A double-click on a picture is one click: back to the title, and
@@ -141,24 +134,6 @@ private slots:
         doubleClickAt(game.window.get(), {100, 100});
         QCOMPARE(game.told.size(), tellingOf(Ending::DeathAfterCloseCall).scenes.size() + intro.size());
         QVERIFY(c[Control::TitlePicture]->isHidden());
-    }
-
-    // Asked to quit as a desktop asks, by closing every window, from inside
-    // a message box: the program is to end, and nothing ticks or sounds.
-    void aQuitFromInsideAMessageBoxEndsTheProgram()
-    {
-        TestGame game;
-        game.start();
-        game.whileMessageOpen = [] { QApplication::closeAllWindows(); };
-        game.clickTitle();
-        emit game.timer("promptTimer").tick(); // a tick already on its way finds no one
-        QCOMPARE(game.told.size(), 1);
-        QCOMPARE(game.endedWith, QList<int>{0});
-        QVERIFY(!game.window->isVisible());
-        for (const char* timer : {"promptTimer", "flashTimer", "musicTimer"})
-            QVERIFY2(!game.timer(timer).isTicking(), timer);
-        for (int i = 0; i < kSoundCount; ++i)
-            QVERIFY(!game.window->sound(Sound(i)).isPlaying());
     }
 
     // Like option buttons: one group that Tab enters once, at the chosen

@@ -318,9 +318,7 @@ class PageTest(unittest.TestCase):
                 self.assertEqual(self.js(f'return [v.controls[{TITLE}].hidden, document.querySelector("dialog")]'),
                                  [False, None])
         self.assert_told('intro')
-
-    def test_the_pace_choice_is_one_group(self):
-        self.load()
+        # The pace choice is one group.
         self.press(HEAVY)
         self.assertEqual(self.controls[HEAVY].get_attribute('aria-pressed'), 'true')
         self.assertEqual(self.style(HEAVY)['backgroundColor'], self.looks[HEAVY]['pressedFace'])
