@@ -8,8 +8,6 @@
 #include <QImage>
 #include <QtTest>
 
-#include <map>
-
 const QStringList& TestAssets::pictures()
 {
     static const QStringList names = [] {
@@ -73,7 +71,6 @@ TestGame::TestGame(int musicMs)
     };
     auto recordError = [this](QWidget*, const QString& text) { errors << text; };
     window = std::make_unique<GameWindow>(random, record, recordError, assets.dir());
-    QObject::connect(window.get(), &GameWindow::ended, [this](int status) { endedWith << status; });
 }
 
 TestGame::~TestGame() = default;
@@ -99,26 +96,6 @@ void TestGame::tick()
     GameTimer& prompts = timer("promptTimer");
     QVERIFY2(prompts.isTicking(), "the prompt timer ticked while stopped");
     emit prompts.tick();
-}
-
-void TestGame::playToTheLastTick(Ending ending)
-{
-    // Counts that choose each ending, with or without the presses of each
-    // action that a sound's test makes first.
-    const std::map<Ending, std::pair<int, int>> counts{{Ending::FullRescue, {66, 0}},
-                                                       {Ending::Rescue, {64, 0}},
-                                                       {Ending::RescueWithAfterEffect, {64, 64}},
-                                                       {Ending::DeathAfterCloseCall, {29, 27}},
-                                                       {Ending::Death, {0, 0}}};
-    const auto [hits, misses] = counts.at(ending);
-    QCOMPARE(chooseEnding(hits, misses), ending);
-    const int action = window->round().currentAction();
-    press(action, hits);
-    press((action + 1) % kActionCount, misses);
-    for (int tick = 1; tick < 30; ++tick) { // each prompting an action other than the last
-        random.script({0.0f, drawFor((window->round().currentAction() + 1) % kActionCount)});
-        this->tick();
-    }
 }
 
 GameTimer& TestGame::timer(const char* name) const

@@ -54,8 +54,6 @@ struct TestGame {
     void clickTitle(); // a click on the title picture: the intro
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running
-    // In play: presses that choose the ending, then ticks 1 to 29.
-    void playToTheLastTick(Ending ending);
     [[nodiscard]] GameTimer& timer(const char* name) const;
     [[nodiscard]] const WindowControls& controls() const { return window->controls(); }
     template <typename Widget> [[nodiscard]] Widget* control(Control control) const
@@ -72,6 +70,5 @@ struct TestGame {
     // Called while each message is open, once it is recorded.
     std::function<void()> whileMessageOpen;
     QStringList errors; // the texts of the error boxes
-    QList<int> endedWith; // each exit status the window ended with
     std::unique_ptr<GameWindow> window;
 };

@@ -170,11 +170,6 @@ struct Play {
     }
 };
 
-QString soundFile(Sound sound)
-{
-    return QString("%1.wav").arg(int(sound));
-}
-
 } // namespace
 
 class GameTest : public QObject {
@@ -273,7 +268,7 @@ private slots:
         QCOMPARE(play.scenesTold(), tellingOf(ending).scenes);
         for (const auto& told : play.view.told)
             QVERIFY(!told.promptTimerOn && told.soundsPlayed == playedBefore + std::size_t(hits + misses - 2));
-        QCOMPARE(soundFile(play.view.played.back()), tellingOf(ending).sound);
+        QCOMPARE(QString("%1.wav").arg(int(play.view.played.back())), tellingOf(ending).sound);
         QCOMPARE(play.view.scene(), QString("end.bmp"));
         QVERIFY(play.view.isShown(Control::HitCount) && play.view.isShown(Control::QuitHint));
         for (Control hidden : {Control::PromptLabel, Control::BreathButton, Control::CallButton})
