@@ -22,6 +22,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -140,7 +141,9 @@ void report(const Samples& samples, bool withServer, bool withPage)
              medianAtMost(2 * kBufferMs), !withServer);
     measured("prompt timing", "ms", "|error| median <= 1, max <= 5",
              [](const Summary& s) { return s.median <= 1 && s.max <= 5; });
-    measured("flash", "ms", "min >= 298, max <= 302", [](const Summary& s) { return s.min >= 298 && s.max <= 302; });
+    // As for the gaps: a shared machine's scheduler wakes a timer a few ms late now and then.
+    measured("flash", "ms", "median 300 +-1, all 300 +-5",
+             [](const Summary& s) { return std::abs(s.median - 300) <= 1 && s.min >= 295 && s.max <= 305; });
     measured("music restart", "ms", QStringLiteral("|error| max <= one buffer, %1").arg(kBufferMs, 0, 'f', 1),
              [](const Summary& s) { return s.max <= kBufferMs; });
     const Summary memory = measured("memory", "MiB", "max <= 60", [](const Summary& s) { return s.max <= 60; });
