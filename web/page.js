@@ -98,9 +98,7 @@ class PageView {
     try {
       const picture = new Image();
       picture.src = URL.createObjectURL(await response.blob());
-      await picture.decode();
-      // A picture cut short decodes as far as it goes; a bitmap needs it all.
-      (await createImageBitmap(picture)).close();
+      await picture.decode(); // an outline cut short is no picture at all
       return {url: picture.src};
     } catch {
       return {failure: this.page.faults.broken};
