@@ -23,17 +23,16 @@ sample, "figure<TAB>value", on stdout:
                          (PSS; Chromium's spare one included)
 
 Usage: web_figures.py [PAGE_FOLDER [RUNS]]    (build-web/page and 3 by default)"""
-import http.server
 import pathlib
 import statistics
 import sys
 import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.wait import WebDriverWait
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / 'tools'))
+from page_server import PageServer, chromium  # noqa: E402
 
 PAGE = sys.argv[1] if len(sys.argv) > 1 else str(pathlib.Path(__file__).resolve().parent.parent / 'build-web/page')
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 3
@@ -51,62 +50,13 @@ SLOW = {'latency': 2000, 'downloadThroughput': 50_000, 'uploadThroughput': 50_00
 PHONE = {'latency': 150, 'downloadThroughput': 1_500_000, 'uploadThroughput': 750_000}
 
 
-class Server(http.server.ThreadingHTTPServer):
-    """The page's folder, counting every byte it sends; while silent, it
-    takes each request and answers none."""
-
-    def __init__(self):
-        server = self
-        self.sent = 0
-        self.answering = threading.Event()
-        self.answering.set()
-
-        class Counting:
-            def __init__(self, stream):
-                self.stream = stream
-
-            def write(self, data):
-                server.sent += len(data)
-                return self.stream.write(data)
-
-            def __getattr__(self, name):
-                return getattr(self.stream, name)
-
-        class Handler(http.server.SimpleHTTPRequestHandler):
-            def __init__(self, *args):
-                super().__init__(*args, directory=PAGE)
-
-            def setup(self):
-                super().setup()
-                self.wfile = Counting(self.wfile)
-
-            def do_GET(self):
-                server.answering.wait()
-                super().do_GET()
-
-            def log_message(self, *args):
-                pass
-
-        super().__init__(('127.0.0.1', 0), Handler)
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-        self.url = f'http://127.0.0.1:{self.server_address[1]}/'
-
-    def quiet(self, seconds=1.0):
-        """Waits until nothing has been sent for a while."""
-        while True:
-            before = self.sent
-            time.sleep(seconds)
-            if self.sent == before:
-                return
-
-
-def browser(profile):
-    options = webdriver.ChromeOptions()
-    for argument in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                     '--window-size=500,600', f'--user-data-dir={profile}'):
-        options.add_argument(argument)
-    return webdriver.Chrome(options=options, service=Service('/usr/bin/chromedriver'))
+def quiet(server, seconds=1.0):
+    """Waits until the server has sent nothing for a while."""
+    while True:
+        before = server.sent
+        time.sleep(seconds)
+        if server.sent == before:
+            return
 
 
 def resident_kib(profile):
@@ -194,19 +144,19 @@ def visits(driver, server):
     driver.get(server.url)
     report('web first visit', driver.execute_async_script(TITLE_DRAWN))
     driver.execute_async_script('navigator.serviceWorker.ready.then(arguments[0])')  # the page kept
-    server.quiet()
+    quiet(server)
     report('web first visit bytes', server.sent / 1024)
     server.sent = 0
     driver.get(server.url)
     driver.execute_async_script(TITLE_DRAWN)
-    server.quiet()
+    quiet(server)
     report('web second visit bytes', server.sent / 1024)
-    server.answering.clear()
+    server.open.clear()
     try:
         driver.get(server.url)
         report('web title, server silent', driver.execute_async_script(TITLE_DRAWN))
     finally:
-        server.answering.set()
+        server.open.set()
 
 
 def mouse(driver, element, kind):
@@ -225,7 +175,7 @@ def dismiss(driver):
 def round_played(driver, server, profile):
     """Presses during play, then the rest of the round to its ending, ticked by hand."""
     script = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
-        'source': 'globalThis.pokoriTest = {draws: [], timersHeld: true};'})
+        'source': 'globalThis.pokoriTest = {draws: []};'})
     driver.get(server.url)
     driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
     WebDriverWait(driver, 30).until(lambda d: d.execute_script('return !!pokoriTest.view'))
@@ -253,25 +203,25 @@ def round_played(driver, server, profile):
 
 
 def main():
-    server = Server()
+    server = PageServer(PAGE)
     try:
         for run in range(RUNS):
             print(f'web_figures: run {run + 1} of {RUNS}', file=sys.stderr)
             for link in (SLOW, PHONE):
-                driver = browser(tempfile.mkdtemp())
+                driver = chromium(tempfile.mkdtemp())
                 try:
                     first_visit_over(driver, server, link)
                 finally:
                     driver.quit()
             profile = tempfile.mkdtemp()
-            driver = browser(profile)
+            driver = chromium(profile)
             try:
                 visits(driver, server)
                 round_played(driver, server, profile)
             finally:
                 driver.quit()
     finally:
-        server.shutdown()
+        server.stop()
     for figure, values in samples.items():
         print(f'web_figures: {figure}: median {statistics.median(values):.1f} over {len(values)}', file=sys.stderr)
 

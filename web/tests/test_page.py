@@ -10,7 +10,6 @@
 #
 # Usage: test_page.py PAGE_FOLDER TELLINGS_FILE CMAKE PAGE_SETTINGS [TEST_NAME...]
 #        (PAGE_SETTINGS: the build's web/page-settings.cmake)
-import http.server
 import itertools
 import json
 import pathlib
@@ -18,15 +17,15 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import unittest
 
-from selenium import webdriver
 from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.expected_conditions import staleness_of
 from selenium.webdriver.support.wait import WebDriverWait
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / 'tools'))
+from page_server import PageServer, chromium  # noqa: E402
 
 PAGE, TELLINGS, CMAKE, SETTINGS = sys.argv[1:5]
 # The window's controls, in the game's order (game/window_layout.h); the
@@ -46,70 +45,14 @@ TELLINGS = {row[0]: ([stem(p) for p in row[1:-1]], stem(row[-1]))
             for row in (line.split() for line in open(TELLINGS, encoding='utf-8')) if row and row[0][0] != '#'}
 
 
-class Server(http.server.ThreadingHTTPServer):
-    # A page's folder on a port of its own, as a test makes it: its headers,
-    # the files it answers missing, cut in half, with the page itself or only
-    # once released, and whether it answers anything before then.
-
-    def __init__(self):
-        self.folder, self.headers, self.faults, self.answering = PAGE, {}, {}, True
-        self.released = threading.Event()
-        server = self
-
-        class Handler(http.server.SimpleHTTPRequestHandler):
-            def __init__(self, *args):
-                super().__init__(*args, directory=server.folder)
-
-            def do_GET(self):
-                file = self.path.lstrip('/')
-                fault = server.faults.get(file)
-                if fault == 'stalled' or not server.answering:
-                    server.released.wait()
-                if fault == 'missing':
-                    return self.send_error(404)
-                self.path = '/' if fault == 'page' else self.path  # as a host answering any address with its page
-                if fault != 'cut':
-                    return super().do_GET()
-                body = pathlib.Path(server.folder, file).read_bytes()
-                self.send_response(200)
-                self.send_header('Content-Type', self.guess_type(file))
-                self.end_headers()
-                self.wfile.write(body[:len(body) // 2])
-
-            def end_headers(self):
-                for header in server.headers.items():
-                    self.send_header(*header)
-                super().end_headers()
-
-            def log_message(self, *args):
-                pass
-
-        super().__init__(('127.0.0.1', 0), Handler)
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-        self.url = f'http://127.0.0.1:{self.server_address[1]}/'
-
-    def stop(self):
-        self.released.set()
-        self.shutdown()
-        self.server_close()
-
-
 class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        options = webdriver.ChromeOptions()
-        options.page_load_strategy = 'eager'  # a page whose files never come is still a page
-        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        for argument in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                         '--window-size=500,600', f'--user-data-dir={tempfile.mkdtemp()}'):
-            options.add_argument(argument)
-        cls.driver = webdriver.Chrome(options=options, service=Service('/usr/bin/chromedriver'))
-        cls.driver.set_page_load_timeout(30)
+        cls.driver = chromium(tempfile.mkdtemp())
         cls.addClassCleanup(cls.driver.quit)
 
     def setUp(self):
-        self.server = Server()
+        self.server = PageServer(PAGE)
         self.addCleanup(lambda: self.server.stop())
 
     def cdp(self, command, **arguments):
@@ -413,7 +356,7 @@ class PageTest(unittest.TestCase):
                             ('missing', 'page.js'), ('missing', page['font']), ('missing', page['title'])):
             with self.subTest(fault=fault, file=file):
                 self.server.stop()
-                self.server = Server()
+                self.server = PageServer(PAGE)
                 self.server.faults = {file: fault}
                 self.load(until=None)
                 if fault == 'stalled':
@@ -441,7 +384,7 @@ class PageTest(unittest.TestCase):
         for caching, new_version in itertools.product(('max-age=600', 'no-cache'), (False, True)):
             with self.subTest(caching=caching, new_version=new_version):
                 self.server.stop()
-                self.server = Server()  # an origin of its own: no worker, no cache
+                self.server = PageServer(PAGE)  # an origin of its own: no worker, no cache
                 self.server.headers = {'Cache-Control': caching}
                 self.load(until=None)
                 self.wait('navigator.serviceWorker.getRegistration().then((r) => r?.active?.state === "activated")')
@@ -470,7 +413,7 @@ class PageTest(unittest.TestCase):
                 self.driver.refresh()
                 self.wait('pokoriTest.loaded')
                 self.assertEqual(self.driver.execute_script(builds), ['new', 'new', version])  # the second: the new one, whole
-                self.server.answering = False
+                self.server.open.clear()
                 self.cdp('Network.clearBrowserCache')  # the page's own cache alone is left
                 self.load()
                 self.assertEqual(self.driver.execute_script(builds), ['new', 'new', version])
