@@ -107,12 +107,3 @@ QColor TestGame::scene() const
 {
     return centreColour(control<PictureBox>(Control::ScenePicture)->pixmap());
 }
-
-QString TestGame::endingSoundsPlaying() const
-{
-    QStringList playing;
-    for (int i = int(Sound::CloseCallEnding); i < kSoundCount; ++i)
-        if (window->sound(Sound(i)).isPlaying())
-            playing << TestAssets::sounds()[i];
-    return playing.join(' ');
-}

