@@ -75,11 +75,6 @@ TestGame::TestGame(int musicMs)
 
 TestGame::~TestGame() = default;
 
-void TestGame::start()
-{
-    window->start();
-}
-
 void TestGame::clickTitle()
 {
     QTest::mouseClick(control<PictureBox>(Control::TitlePicture), Qt::LeftButton, {}, QPoint(100, 100));

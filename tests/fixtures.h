@@ -50,7 +50,6 @@ struct TestGame {
     explicit TestGame(int musicMs = 1000);
     ~TestGame();
 
-    void start(); // start-up, then the first showing, which resets the round
     void clickTitle(); // a click on the title picture: the intro
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);
     void tick(); // the prompt timer ticks now; it must be running

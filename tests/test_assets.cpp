@@ -59,8 +59,7 @@ private slots:
         std::vector<float> x(std::size_t(info.frames));
         x.resize(std::size_t(sf_readf_float(file, x.data(), info.frames)));
         sf_close(file);
-        QCOMPARE(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-        QVERIFY(info.samplerate == 44100 && info.channels == 1);
+        QCOMPARE(info.samplerate, 44100);
         const double seconds = double(x.size()) / 44100;
         QVERIFY2(seconds >= minSeconds && seconds <= maxSeconds, qPrintable(QString::number(seconds)));
         float peak = 0;

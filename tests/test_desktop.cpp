@@ -121,7 +121,7 @@ private slots:
         if (palette != "the desktop's")
             QApplication::setPalette(palette == "dark" ? kDarkPalette : kLightPalette);
         TestGame game;
-        game.start();
+        game.window->start();
         game.clickTitle();
         if (palette == "dark from light")
             QApplication::setPalette(kDarkPalette);
@@ -151,7 +151,7 @@ private slots:
         QFETCH(QPalette, palette);
         QApplication::setPalette(palette);
         TestGame game;
-        game.start();
+        game.window->start();
         QStringList look;
         QPalette seen;
         double ratio = 0;
@@ -180,47 +180,44 @@ private slots:
         QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
     }
 
-    // Every control as the game's table has it, at the title and in play:
+    // Every control as the game's table has it, in play:
     // its place, type and face; what a screen reader calls
     // it (nothing while it is hidden) and what it says it is for.
     void eachControlIsAsTheTableHasIt()
     {
         TestGame game;
         game.random.script({drawFor(0), 0.5f}); // the table's own prompt
-        game.start();
+        game.window->start();
         const WindowControls& c = game.controls();
         const auto captionOf = [](Control control) { return toQString(lookOf(control).caption); };
         const QHash<Control, QString> composedNames{
             {Control::PromptLabel, captionOf(Control::PromptLabel) + " " + captionOf(Control::PromptSuffix)},
             {Control::HitCount, captionOf(Control::HitCaption) + " 0"},
             {Control::MissCount, captionOf(Control::MissCaption) + " 0"}};
-        for (const bool inPlay : {false, true}) {
-            if (inPlay)
-                game.clickTitle();
-            for (int i = 0; i < kControlCount; ++i) {
-                const ControlLook& look = windowLayout()[i];
-                QWidget* widget = c.all[i];
-                const char* what = nameOf(Control(i));
-                const Bounds& b = look.bounds;
-                QCOMPARE(widget->geometry(), QRect(b.x, b.y, b.width, b.height));
-                QCOMPARE(widget->font().pointSizeF(), look.pointSize > 0 ? look.pointSize : kWindowPointSize);
-                // Windows outside Japan may lack the first; every Windows has the second.
-                QCOMPARE(widget->font().families().mid(0, 2), QStringList({"ＭＳ Ｐゴシック", "Yu Gothic UI"}));
-                const QString name = composedNames.value(
-                    Control(i), toQString(look.spokenName.empty() ? look.caption : look.spokenName));
-                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-                QVERIFY2(accessible->text(QAccessible::Name) == name, what);
-                QCOMPARE(accessible->state().invisible, !widget->isVisible());
-                QCOMPARE(accessible->text(QAccessible::Description), toQString(look.description));
-                if (!widget->isVisible() || look.kind == ControlKind::Picture)
-                    continue;
-                const QString text
-                    = look.kind == ControlKind::Label && look.caption.empty() ? "0" : toQString(look.caption);
-                QVERIFY2(widget->property("text").toString() == text, what);
-                const Rgb face
-                    = look.startsChosen ? pressedFace(*look.faceColour) : look.faceColour.value_or(kWindowColour);
-                QVERIFY2(faceOf(coloursInFront(game.window.get(), widget)) == toQColor(face), what);
-            }
+        game.clickTitle(); // in play: each control shown or hidden
+        for (int i = 0; i < kControlCount; ++i) {
+            const ControlLook& look = windowLayout()[i];
+            QWidget* widget = c.all[i];
+            const char* what = nameOf(Control(i));
+            const Bounds& b = look.bounds;
+            QCOMPARE(widget->geometry(), QRect(b.x, b.y, b.width, b.height));
+            QCOMPARE(widget->font().pointSizeF(), look.pointSize > 0 ? look.pointSize : kWindowPointSize);
+            // Windows outside Japan may lack the first; every Windows has the second.
+            QCOMPARE(widget->font().families().mid(0, 2), QStringList({"ＭＳ Ｐゴシック", "Yu Gothic UI"}));
+            const QString name = composedNames.value(
+                Control(i), toQString(look.spokenName.empty() ? look.caption : look.spokenName));
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(accessible->text(QAccessible::Name) == name, what);
+            QCOMPARE(accessible->state().invisible, !widget->isVisible());
+            QCOMPARE(accessible->text(QAccessible::Description), toQString(look.description));
+            if (!widget->isVisible() || look.kind == ControlKind::Picture)
+                continue;
+            const QString text
+                = look.kind == ControlKind::Label && look.caption.empty() ? "0" : toQString(look.caption);
+            QVERIFY2(widget->property("text").toString() == text, what);
+            const Rgb face
+                = look.startsChosen ? pressedFace(*look.faceColour) : look.faceColour.value_or(kWindowColour);
+            QVERIFY2(faceOf(coloursInFront(game.window.get(), widget)) == toQColor(face), what);
         }
     }
 
@@ -236,7 +233,7 @@ private slots:
         });
         TestGame game;
         game.random.script({drawFor(1), 0.5f});
-        game.start();
+        game.window->start();
         const WindowControls& c = game.controls();
         QWidget* title = c[Control::TitlePicture];
         QWidget* scene = c[Control::ScenePicture];
