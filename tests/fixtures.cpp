@@ -73,8 +73,6 @@ TestGame::TestGame(int musicMs)
     window = std::make_unique<GameWindow>(random, record, recordError, assets.dir());
 }
 
-TestGame::~TestGame() = default;
-
 void TestGame::clickTitle()
 {
     QTest::mouseClick(control<PictureBox>(Control::TitlePicture), Qt::LeftButton, {}, QPoint(100, 100));

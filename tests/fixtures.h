@@ -48,7 +48,6 @@ private:
 // recorded instead of shown, driven through its widgets and timers.
 struct TestGame {
     explicit TestGame(int musicMs = 1000);
-    ~TestGame();
 
     void clickTitle(); // a click on the title picture: the intro
     void press(int action, int times = 1, Qt::MouseButton button = Qt::LeftButton);

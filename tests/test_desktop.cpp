@@ -77,12 +77,6 @@ double textContrast(QWidget* window, QWidget* widget)
     return most;
 }
 
-const char* nameOf(Control control)
-{
-    const ControlLook& look = lookOf(control);
-    return (look.caption.empty() ? look.spokenName.empty() ? look.description : look.spokenName : look.caption).c_str();
-}
-
 // The accessibility events of one kind, in order, with each object's name
 // as it was told.
 QList<std::pair<QObject*, QString>> told;
@@ -109,7 +103,7 @@ private slots:
                 controls.append({Control(i), Control(i) == LightPaceButton ? "chosen" : ""});
         for (const QString palette : {"the desktop's", "light", "dark", "dark from light"})
             for (const auto& [control, state] : controls)
-                QTest::addRow("%s %s, %s", nameOf(control), qPrintable(state), qPrintable(palette))
+                QTest::addRow("control %d %s, %s", int(control), qPrintable(state), qPrintable(palette))
                     << control << state << palette << (control == PromptLabel ? 3.99 : 4.5);
     }
     void everyCaptionIsReadableUnderAnyDesktopPalette()
@@ -130,7 +124,6 @@ private slots:
             QTest::mousePress(widget, Qt::LeftButton);
         if (state == "focused")
             widget->setFocus();
-        QCOMPARE(widget->property("checked").toBool(), state == "chosen");
         const double ratio = textContrast(game.window.get(), widget);
         QVERIFY2(ratio >= minimum, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
         if (state == "held down")
@@ -155,8 +148,7 @@ private slots:
         QStringList look;
         QPalette seen;
         double ratio = 0;
-        int shownWidth = 0;
-        int plainWidth = 0;
+        Qt::TextFormat format = Qt::AutoText;
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 look = {box->windowTitle(), box->text(), QString::number(box->icon()),
@@ -164,8 +156,7 @@ private slots:
                 seen = box->palette();
                 auto* label = box->findChild<QLabel*>("qt_msgbox_label");
                 ratio = textContrast(box, label);
-                shownWidth = label->sizeHint().width();
-                plainWidth = label->fontMetrics().horizontalAdvance("一行目 <b>a</b>");
+                format = label->textFormat();
                 box->button(QMessageBox::Ok)->click();
             }
         });
@@ -174,7 +165,7 @@ private slots:
             look,
             QStringList({"ポコリー救出劇", "一行目 <b>a</b>\r\n二行目", QString::number(QMessageBox::NoIcon), "1"}));
         // Every character shown as it is: none taken for markup.
-        QVERIFY2(shownWidth >= plainWidth, qPrintable(QString("%1 < %2").arg(shownWidth).arg(plainWidth)));
+        QCOMPARE(format, Qt::PlainText);
         for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
             QCOMPARE(seen.color(role), palette.color(role));
         QVERIFY2(ratio >= 4.5, qPrintable(QString("%1:1").arg(ratio, 0, 'f', 2)));
@@ -198,14 +189,14 @@ private slots:
         for (int i = 0; i < kControlCount; ++i) {
             const ControlLook& look = windowLayout()[i];
             QWidget* widget = c.all[i];
-            const char* what = nameOf(Control(i));
+            const QByteArray what = "control " + QByteArray::number(i);
             const Bounds& b = look.bounds;
             QCOMPARE(widget->geometry(), QRect(b.x, b.y, b.width, b.height));
             QCOMPARE(widget->font().pointSizeF(), look.pointSize > 0 ? look.pointSize : kWindowPointSize);
             // Windows outside Japan may lack the first; every Windows has the second.
             QCOMPARE(widget->font().families().mid(0, 2), QStringList({"ＭＳ Ｐゴシック", "Yu Gothic UI"}));
-            const QString name = composedNames.value(
-                Control(i), toQString(look.spokenName.empty() ? look.caption : look.spokenName));
+            const QString name
+                = composedNames.value(Control(i), toQString(look.spokenName.empty() ? look.caption : look.spokenName));
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
             QVERIFY2(accessible->text(QAccessible::Name) == name, what);
             QCOMPARE(accessible->state().invisible, !widget->isVisible());

@@ -182,13 +182,10 @@ private slots:
         play.view.musicMs = 1234;
         play.random.script({drawFor(2), 0.0f});
         play.game.start();
-        QCOMPARE(play.view.pictures[int(Control::TitlePicture)], QString("stt.bmp"));
         QVERIFY(play.view.ticking(Timer::Music) && play.view.intervals[int(Timer::Music)] == 1234);
         QVERIFY(play.view.played == std::vector{Sound::Music});
         // Where the music arrives late, it starts then, and loops at its length.
         play.view.musicMs = 2000;
-        play.game.soundArrived(Sound::Call);
-        QCOMPARE(play.view.played.size(), 1u);
         play.game.soundArrived(Sound::Music);
         QVERIFY(play.view.played.size() == 2 && play.view.intervals[int(Timer::Music)] == 2000);
 
@@ -272,8 +269,6 @@ private slots:
         QCOMPARE(play.view.captions[int(Control::HitCount)], QString("0"));
         play.game.press(Control::BreathButton); // hidden, and no round in play
         QCOMPARE(play.game.round().hits() + play.game.round().misses(), 0);
-        play.game.tick(Timer::Flash); // a flash still pending does no harm
-        QVERIFY(!play.view.isShown(Control::PromptLabel));
     }
 
     // While a message box is open, a story's or the about box, nothing a
@@ -413,7 +408,6 @@ private slots:
         Play play;
         play.view.missing.insert(file.toStdString());
         play.start();
-        const bool atStartUp = sceneUnder.isEmpty();
         play.game.click(Control::TitlePicture);
         if (ending)
             play.playToTheLastTick(*ending);
@@ -421,7 +415,7 @@ private slots:
         QCOMPARE(play.view.stoppedWith,
                  QString::fromStdString(pictureErrorText("assets/" + file.toStdString(), PictureFault::Missing)));
         QCOMPARE(play.view.scene(), sceneUnder);
-        QCOMPARE(play.view.played.empty(), atStartUp);
+        QCOMPARE(play.view.played.empty(), sceneUnder.isEmpty()); // at start-up no music
         if (file == "stt.bmp") // nothing after the failing step
             QVERIFY(std::ranges::all_of(play.view.kept, &QString::isEmpty));
         QCOMPARE(play.view.isShown(Control::TitlePicture), false); // never shown, or hidden by the intro
